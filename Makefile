@@ -1,0 +1,32 @@
+# The two commands of the README: `make run` and `make test`.
+.PHONY: all deps configure build run test asan-test bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake --preset default >/dev/null
+
+build: configure
+	@cmake --build --preset default
+
+# Opens the main program on the bundled sample once there is one; until then it builds
+# everything and says what it built.
+run: build
+	@scripts/run-main-program
+
+test: build
+	@ctest --preset default
+
+asan-test: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan
+	@ctest --preset asan
+
+bench: build
+	@for b in build/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
+
+clean:
+	rm -rf build build-asan

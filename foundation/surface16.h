@@ -3,6 +3,7 @@
 // Windows show it flipped; the engines address screen row y at memory row height-1-y.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -1,0 +1,28 @@
+#include "foundation/ask_file_path.h"
+
+#include "foundation/directory.h"
+#include "foundation/settings_file.h"
+
+int AskFilePath(PromptOwner owner, std::string& path, const std::string& section,
+                const std::string& settings_path, const std::vector<FileFilter>& filters,
+                FileDialogKind kind, const std::string& title) {
+  path.clear();
+  FileDialogRequest request;
+  request.title = title;
+  request.filters = filters;
+  request.start_folder = SettingsFile::ReadString(settings_path, section, "LoadFileDir", "");
+  if (kind == FileDialogKind::kSave && !filters.empty()) {
+    const std::string& pattern = filters.front().second;
+    if (pattern.size() > 2 && pattern.compare(0, 2, "*.") == 0 &&
+        pattern.find_first_of(";*", 2) == std::string::npos) {
+      request.default_suffix = pattern.substr(2);
+    }
+  }
+  const std::string chosen = kind == FileDialogKind::kOpen
+                                 ? Prompter::Current().OpenFile(owner, request)
+                                 : Prompter::Current().SaveFile(owner, request);
+  if (chosen.empty()) return 1;
+  path = chosen;
+  SettingsFile::WriteString(settings_path, section, "LoadFileDir", Directory1::Folder(chosen));
+  return 0;
+}

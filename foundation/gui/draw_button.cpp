@@ -55,6 +55,8 @@ DrawButton1::DrawButton1(QWidget* parent) : QWidget(parent) {
   Counter().Require("初期化されていないのにボタンを作ろうとした");
   setObjectName(QStringLiteral("DrawButton_drawbutton1"));
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // Moves without a button held must arrive too: they tell the button the mouse has left.
+  setMouseTracking(true);
   handle_ = WindowHandles::Of(this);
   const Record record{0, 0, WindowHandles::Of(parent), 0};
   Buttons().Add(&record, sizeof record, handle_);

@@ -1,8 +1,7 @@
 #include "course/partition_file.h"
 
-#include <cstdarg>
-#include <cstdio>
-#include <cstring>
+#include <charconv>
+#include <initializer_list>
 
 #include "course/course_data.h"
 #include "foundation/byte_reader.h"
@@ -33,26 +32,25 @@ const ListingTexts& Texts() {
   return texts;
 }
 
-void AppendFormatted(std::string& out, const char* format, ...)
-    __attribute__((format(printf, 2, 3)));
+// One number as printf's "%f" writes it: to_chars in fixed notation with six decimals gives
+// the same characters as printf in the C locale, several times faster.
+void AppendFixed(std::string& out, double value) {
+  char buffer[400];  // the largest double in fixed notation with six decimals fits
+  const std::to_chars_result result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
+  out.append(buffer, result.ptr);
+}
 
-void AppendFormatted(std::string& out, const char* format, ...) {
-  char buffer[512];
-  va_list arguments;
-  va_start(arguments, format);
-  const int length = std::vsnprintf(buffer, sizeof buffer, format, arguments);
-  va_end(arguments);
-  if (length < 0) return;
-  if (static_cast<size_t>(length) < sizeof buffer) {
-    out.append(buffer, static_cast<size_t>(length));
-    return;
+void AppendNumbers(std::string& out, const char* open, std::initializer_list<double> values,
+                   const char* close) {
+  out += open;
+  bool first = true;
+  for (double value : values) {
+    if (!first) out += ' ';
+    AppendFixed(out, value);
+    first = false;
   }
-  // Huge coordinates print long with %f; format again into a buffer of the right size.
-  std::string wide(static_cast<size_t>(length) + 1, '\0');
-  va_start(arguments, format);
-  std::vsnprintf(wide.data(), wide.size(), format, arguments);
-  va_end(arguments);
-  out.append(wide.data(), static_cast<size_t>(length));
+  out += close;
 }
 
 void WriteRecord(ByteWriter& writer, const PartitionRecord& record) {
@@ -68,13 +66,13 @@ void WriteRecord(ByteWriter& writer, const PartitionRecord& record) {
 
 // The end points are listed x, z, y; everything else x, y, z.
 void ListRecord(std::string& out, const PartitionRecord& r) {
-  AppendFormatted(out, "<%f %f %f>-", r.right_end[0], r.right_end[2], r.right_end[1]);
-  AppendFormatted(out, "<%f %f %f>\n", r.left_end[0], r.left_end[2], r.left_end[1]);
-  AppendFormatted(out, "<%lf %lf %lf>\n", r.position[0], r.position[1], r.position[2]);
-  AppendFormatted(out, "<%lf %lf %lf>\n", r.derivative[0], r.derivative[1], r.derivative[2]);
-  AppendFormatted(out, "<%lf>\n", r.roll);
-  AppendFormatted(out, "<%lf>\n", r.roll_derivative);
-  AppendFormatted(out, "<%lf %lf>\n\n", r.left_width, r.right_width);
+  AppendNumbers(out, "<", {r.right_end[0], r.right_end[2], r.right_end[1]}, ">-");
+  AppendNumbers(out, "<", {r.left_end[0], r.left_end[2], r.left_end[1]}, ">\n");
+  AppendNumbers(out, "<", {r.position[0], r.position[1], r.position[2]}, ">\n");
+  AppendNumbers(out, "<", {r.derivative[0], r.derivative[1], r.derivative[2]}, ">\n");
+  AppendNumbers(out, "<", {r.roll}, ">\n");
+  AppendNumbers(out, "<", {r.roll_derivative}, ">\n");
+  AppendNumbers(out, "<", {r.left_width, r.right_width}, ">\n\n");
 }
 
 }  // namespace
@@ -92,7 +90,7 @@ int32_t BuildPartitionFile(const CourseData1& course, PartitionFileImage* image)
   if (course.PointCount() > 0) {
     writer.I32(static_cast<int32_t>(line_count));
     listing += texts.count_title;
-    AppendFormatted(listing, "%ld \n", static_cast<long>(line_count));
+    listing += std::to_string(line_count) + " \n";
   }
   if (course.SegmentCount() > 0) {
     listing += texts.legend;

@@ -25,18 +25,26 @@ void Rescale(Quotient& q) {
   // Below 1e6 neither logarithm reaches 6, so k <= 6: skip the logarithms in the usual case.
   constexpr double kSurelySmall = 9.99e5;
   if (q.numerator < kSurelySmall && q.denominator < kSurelySmall) return;
-  const bool numerator_counts = q.numerator > 0.0;
-  const bool denominator_counts = q.denominator > 0.0;
-  if (!numerator_counts && !denominator_counts) return;
-  double larger;
-  if (numerator_counts && denominator_counts) {
-    larger = std::fmax(std::log10(q.numerator), std::log10(q.denominator));
+  // The logarithm grows with its argument, so the larger logarithm is that of the larger
+  // positive part: one logarithm instead of two.
+  double larger_part;
+  if (q.numerator > 0.0 && q.denominator > 0.0) {
+    larger_part = std::fmax(q.numerator, q.denominator);
+  } else if (q.numerator > 0.0) {
+    larger_part = q.numerator;
+  } else if (q.denominator > 0.0) {
+    larger_part = q.denominator;
   } else {
-    larger = numerator_counts ? std::log10(q.numerator) : std::log10(q.denominator);
+    return;
   }
-  const int k = static_cast<int>(std::trunc(larger)) + 1;
+  const int k = static_cast<int>(std::trunc(std::log10(larger_part))) + 1;
   if (k > 6) {
-    const double divisor = std::pow(10.0, k - 6);
+    // Powers of ten up to 10^22 are exact doubles; the usual steps stay well within them.
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const int exponent = k - 6;
+    const double divisor = exponent <= 22 ? kPowers[exponent] : std::pow(10.0, exponent);
     q.numerator /= divisor;
     q.denominator /= divisor;
   }

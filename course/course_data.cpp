@@ -54,6 +54,8 @@ int32_t CourseData1::SegmentCount() const {
 int32_t CourseData1::AddPoint(double x, double y, double z) {
   const int32_t n = PointCount();
   if (n >= 2 && selected_point_ == kNoPoint) return -1;
+  // A click must not end the program: the splines' own limit is a fatal misuse.
+  if (n >= UnitSpline1::kMaxPoints) return -1;
   const int32_t index = n < 2 ? n : selected_point_ + 1;
   const double values[kQuantityCount] = {x, y, z, 0.0, kDefaultWidth, kDefaultWidth};
   for (int32_t q = 0; q < kQuantityCount; ++q) {

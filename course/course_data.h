@@ -64,7 +64,8 @@ class CourseData1 {
   // --- Control points. Every operation that changes the course sets the changed flag.
   // Adds a point with the default tangents, roll, widths and sample count. With fewer than
   // two points it is appended; otherwise it is inserted after the selected point, and with
-  // no selection nothing happens and -1 is returned. The new point becomes the selected
+  // no selection nothing happens and -1 is returned; a course that already has
+  // UnitSpline1::kMaxPoints points also refuses with -1. The new point becomes the selected
   // point; its index is returned. The second point creates segment 0 and puts the marker
   // on it.
   int32_t AddPoint(double x, double y, double z);

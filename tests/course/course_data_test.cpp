@@ -67,6 +67,14 @@ TEST(CourseDataTest, AddsExtendAfterTheSelectionWithDefaults) {
   course.Select(CourseData1::kNoPoint, 0);
   EXPECT_EQ(course.AddPoint(1.0, 1.0, 1.0), -1);
   EXPECT_EQ(course.PointCount(), 6);
+
+  // The 257th point is refused instead of ending the program.
+  course.Select(5, 0);
+  for (int i = 6; i < UnitSpline1::kMaxPoints; ++i) ASSERT_EQ(course.AddPoint(i, 0.0, 0.0), i);
+  course.ClearChanged();
+  EXPECT_EQ(course.AddPoint(0.0, 0.0, 0.0), -1);
+  EXPECT_EQ(course.PointCount(), UnitSpline1::kMaxPoints);
+  EXPECT_FALSE(course.IsChanged());
 }
 
 TEST(CourseDataTest, DeletingMovesSelectionAndMarker) {

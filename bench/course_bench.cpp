@@ -139,8 +139,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-        times_[run.benchmark_name()] = run.GetAdjustedRealTime() *
-                                       benchmark::GetTimeUnitMultiplier(run.time_unit);
+        times_[run.benchmark_name()] =
+            run.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(run.time_unit);
       }
     }
     ConsoleReporter::ReportRuns(runs);

@@ -21,8 +21,7 @@ int32_t LoadForExport(const std::string& course_path, CourseData1* course) {
 
 }  // namespace
 
-int32_t ExportPartitionFromCourseFile(const std::string& course_path,
-                                      const std::string& pat_path) {
+int32_t ExportPartitionFromCourseFile(const std::string& course_path, const std::string& pat_path) {
   CourseData1 course;
   const int32_t loaded = LoadForExport(course_path, &course);
   if (loaded != kBatchDone) return loaded;

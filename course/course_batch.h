@@ -15,8 +15,7 @@ enum CourseBatchResult : int32_t {
 };
 
 // Loads `course_path` and writes the partition file at `pat_path` and its listing.
-int32_t ExportPartitionFromCourseFile(const std::string& course_path,
-                                      const std::string& pat_path);
+int32_t ExportPartitionFromCourseFile(const std::string& course_path, const std::string& pat_path);
 
 // Loads `course_path` and writes the COB mesh at `cob_path`.
 int32_t ExportCobFromCourseFile(const std::string& course_path, const std::string& cob_path);

@@ -141,8 +141,7 @@ void CourseData1::SetPointTangents(int32_t i, double tx, double ty, double tz, i
   changed_ = 1;
 }
 
-void CourseData1::SetPointFixedFlags(int32_t i, int32_t fixed_x, int32_t fixed_y,
-                                     int32_t fixed_z) {
+void CourseData1::SetPointFixedFlags(int32_t i, int32_t fixed_x, int32_t fixed_y, int32_t fixed_z) {
   ReplaceKind(kX, i, fixed_x);
   ReplaceKind(kY, i, fixed_y);
   ReplaceKind(kZ, i, fixed_z);
@@ -182,8 +181,7 @@ CourseWidths CourseData1::PointWidthTangents(int32_t i) const {
   return {splines_[kLeftWidth].Point(i).tangent, splines_[kRightWidth].Point(i).tangent};
 }
 
-void CourseData1::PointWidthFixedFlags(int32_t i, int32_t* fixed_left,
-                                       int32_t* fixed_right) const {
+void CourseData1::PointWidthFixedFlags(int32_t i, int32_t* fixed_left, int32_t* fixed_right) const {
   *fixed_left = splines_[kLeftWidth].Point(i).kind == UnitSpline1::kFixed ? 1 : 0;
   *fixed_right = splines_[kRightWidth].Point(i).kind == UnitSpline1::kFixed ? 1 : 0;
 }

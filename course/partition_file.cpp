@@ -108,8 +108,7 @@ std::string PartitionListingPath(const std::string& pat_path) {
   return Directory1::WithoutExtension(pat_path) + ".txt";
 }
 
-int32_t WritePartitionFile(const CourseData1& course, const std::string& path,
-                           std::string* error) {
+int32_t WritePartitionFile(const CourseData1& course, const std::string& path, std::string* error) {
   PartitionFileImage image;
   const int32_t built = BuildPartitionFile(course, &image);
   if (built != kPartitionWritten) return built;

@@ -12,7 +12,8 @@ struct CircuitPoint {
 };
 
 // An oval of about 1600 by 900 units driven anticlockwise seen from above: a climb on the
-// back straight, banking into both hairpins, a narrow chicane before the start.
+// back straight, banking into both hairpins, a narrower stretch before the start.
+// clang-format off
 constexpr CircuitPoint kPoints[] = {
     {0.0, 0.0, -450.0, 0.0, 30.0, 30.0, 10},
     {500.0, 0.0, -450.0, 0.0, 30.0, 30.0, 12},
@@ -25,6 +26,7 @@ constexpr CircuitPoint kPoints[] = {
     {-800.0, 10.0, -50.0, -0.25, 28.0, 36.0, 10},
     {-500.0, 0.0, -350.0, -0.10, 22.0, 22.0, 8},
 };
+// clang-format on
 
 }  // namespace
 

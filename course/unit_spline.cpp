@@ -256,8 +256,8 @@ void UnitSpline1::Recompute() {
 }
 
 void UnitSpline1::SolveTangentSystem(int32_t count, const double* lower, const double* diagonal,
-                                     const double* upper, double top_corner,
-                                     double bottom_corner, const double* rhs, double* tangents) {
+                                     const double* upper, double top_corner, double bottom_corner,
+                                     const double* rhs, double* tangents) {
   if (count > kMaxPoints) {
     SUITE_FATAL(kTag, "スプラインの点の数が多すぎます");
     return;

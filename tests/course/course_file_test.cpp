@@ -56,13 +56,13 @@ TEST(CourseFileTest, SavedFieldsSitAtTheirOffsets) {
   EXPECT_EQ(DoubleAt(bytes, 28), 0.25);
   EXPECT_EQ(IntAt(bytes, 36), 3);
   const size_t point1 = 40 + 124;
-  EXPECT_EQ(DoubleAt(bytes, point1 + 0), 10.0);     // x value
-  EXPECT_EQ(DoubleAt(bytes, point1 + 20), 20.0);    // y value
-  EXPECT_EQ(DoubleAt(bytes, point1 + 28), 9.0);     // y tangent
-  EXPECT_EQ(IntAt(bytes, point1 + 36), 3);          // y kind: fixed
-  EXPECT_EQ(IntAt(bytes, point1 + 16), 2);          // x kind: free
-  EXPECT_EQ(DoubleAt(bytes, point1 + 80), 20.0);    // left width, stored before the factor
-  EXPECT_EQ(IntAt(bytes, point1 + 120), 6);         // sample count
+  EXPECT_EQ(DoubleAt(bytes, point1 + 0), 10.0);   // x value
+  EXPECT_EQ(DoubleAt(bytes, point1 + 20), 20.0);  // y value
+  EXPECT_EQ(DoubleAt(bytes, point1 + 28), 9.0);   // y tangent
+  EXPECT_EQ(IntAt(bytes, point1 + 36), 3);        // y kind: fixed
+  EXPECT_EQ(IntAt(bytes, point1 + 16), 2);        // x kind: free
+  EXPECT_EQ(DoubleAt(bytes, point1 + 80), 20.0);  // left width, stored before the factor
+  EXPECT_EQ(IntAt(bytes, point1 + 120), 6);       // sample count
 }
 
 TEST(CourseFileTest, SaveThenLoadReproducesTheCourse) {
@@ -126,19 +126,19 @@ TEST(CourseFileTest, DamagedFilesAreRefusedAndTheCourseStays) {
   const std::string damaged[] = {
       good.substr(0, 39),
       good.substr(0, good.size() - 1),
-      with_int(36, 5),                                  // more points than bytes
+      with_int(36, 5),  // more points than bytes
       with_int(36, -1),
-      with_int(0, 4),                                   // selection past the last point
+      with_int(0, 4),  // selection past the last point
       with_int(0, -2),
-      with_int(4, 3),                                   // handle state
-      with_int(8, 2),                                   // side
-      with_int(12, 2),                                  // loop flag
-      with_double(16, 0.0),                             // width factor
+      with_int(4, 3),        // handle state
+      with_int(8, 2),        // side
+      with_int(12, 2),       // loop flag
+      with_double(16, 0.0),  // width factor
       with_double(16, std::numeric_limits<double>::quiet_NaN()),
-      with_int(24, 4),                                  // marker past the closing segment
+      with_int(24, 4),  // marker past the closing segment
       with_double(28, 1.5),
-      with_int(40 + 124 * 2 + 20 * 3 + 16, 1),          // roll kind
-      with_int(40 + 124 * 3 + 120, -3),                 // sample count
+      with_int(40 + 124 * 2 + 20 * 3 + 16, 1),  // roll kind
+      with_int(40 + 124 * 3 + 120, -3),         // sample count
   };
   TempFolder folder;
   CourseData1 live;

@@ -19,8 +19,7 @@
       EXPECT_EXIT(statement, ::testing::ExitedWithCode(1), "");                           \
     }                                                                                     \
     const std::string fatal_log = TempFolder::Read(fatal_folder.File("ErrorLog.err"));    \
-    const std::string fatal_expected = Utf8ToShiftJis(std::string(class_tag) +           \
-                                                      "\t\t\tメッセージ：" + (message)); \
-    EXPECT_NE(fatal_log.find(fatal_expected), std::string::npos)                          \
-        << "log: " << fatal_log;                                                          \
+    const std::string fatal_expected =                                                    \
+        Utf8ToShiftJis(std::string(class_tag) + "\t\t\tメッセージ：" + (message));        \
+    EXPECT_NE(fatal_log.find(fatal_expected), std::string::npos) << "log: " << fatal_log; \
   } while (0)

@@ -179,7 +179,8 @@ TEST(PartitionFileTest, CoursesWithoutSegments) {
   const std::string bytes = WriteAndRead(single, folder, &listing);
   ASSERT_EQ(bytes.size(), 11u);
   EXPECT_EQ(IntAt(bytes, 7), 1);
-  EXPECT_EQ(listing, Utf8ToShiftJis("ファイル認識コード\nPATV1.0\n\nパーテーション数+1(long)\n1 \n"));
+  EXPECT_EQ(listing,
+            Utf8ToShiftJis("ファイル認識コード\nPATV1.0\n\nパーテーション数+1(long)\n1 \n"));
   std::vector<PartitionRecord> records(3);
   EXPECT_EQ(ReadPartitionRecords(bytes, &records), kPartitionRead);
   EXPECT_TRUE(records.empty());
@@ -263,8 +264,10 @@ TEST(PartitionFileTest, FailedWritesReplaceNothing) {
 
 TEST(PartitionFileTest, ListingNumbersAreExactlyThoseOfPrintf) {
   CourseData1 course;
-  BuildCourse(course, {{-0.0000004, 1e15, -3.0000005, 3}, {123.4567895, -2.5e-7, 1e-300, 2},
-                       {-987654.3210125, 0.5, 7.0, 1}},
+  BuildCourse(course,
+              {{-0.0000004, 1e15, -3.0000005, 3},
+               {123.4567895, -2.5e-7, 1e-300, 2},
+               {-987654.3210125, 0.5, 7.0, 1}},
               true);
   course.SetPointRoll(1, -1.2345675);
   course.ChangeWidthFactor(0.3333);
@@ -273,12 +276,12 @@ TEST(PartitionFileTest, ListingNumbersAreExactlyThoseOfPrintf) {
   std::string numbers;
   char buffer[1024];
   for (const PartitionRecord& r : SamplePartitionLines(course)) {
-    std::snprintf(buffer, sizeof buffer,
-                  "<%f %f %f>-<%f %f %f>\n<%lf %lf %lf>\n<%lf %lf %lf>\n<%lf>\n<%lf>\n<%lf %lf>\n\n",
-                  r.right_end[0], r.right_end[2], r.right_end[1], r.left_end[0], r.left_end[2],
-                  r.left_end[1], r.position[0], r.position[1], r.position[2], r.derivative[0],
-                  r.derivative[1], r.derivative[2], r.roll, r.roll_derivative, r.left_width,
-                  r.right_width);
+    std::snprintf(
+        buffer, sizeof buffer,
+        "<%f %f %f>-<%f %f %f>\n<%lf %lf %lf>\n<%lf %lf %lf>\n<%lf>\n<%lf>\n<%lf %lf>\n\n",
+        r.right_end[0], r.right_end[2], r.right_end[1], r.left_end[0], r.left_end[2], r.left_end[1],
+        r.position[0], r.position[1], r.position[2], r.derivative[0], r.derivative[1],
+        r.derivative[2], r.roll, r.roll_derivative, r.left_width, r.right_width);
     numbers += buffer;
   }
   ASSERT_GT(image.listing.size(), numbers.size());

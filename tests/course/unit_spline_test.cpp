@@ -44,7 +44,8 @@ struct ReferenceSpline {
   std::vector<double> m;  // second derivatives at the knots
   bool closed;
 
-  ReferenceSpline(std::vector<double> values, bool is_closed) : p(std::move(values)), closed(is_closed) {
+  ReferenceSpline(std::vector<double> values, bool is_closed)
+      : p(std::move(values)), closed(is_closed) {
     const size_t n = p.size();
     std::vector<std::vector<double>> a(n, std::vector<double>(n, 0.0));
     std::vector<double> b(n, 0.0);
@@ -243,8 +244,8 @@ TEST(UnitSplineTest, MisuseIsReportedAndEndsTheProgram) {
   EXPECT_FATAL_REPORT(segment.Set(5, 1.0), "UnitSpline1", "係数設定フラグにありえない値を検出");
   std::vector<double> row(300, 1.0);
   std::vector<double> out(300, 0.0);
-  EXPECT_FATAL_REPORT(UnitSpline1::SolveTangentSystem(257, row.data(), row.data(), row.data(),
-                                                      0.0, 0.0, row.data(), out.data()),
+  EXPECT_FATAL_REPORT(UnitSpline1::SolveTangentSystem(257, row.data(), row.data(), row.data(), 0.0,
+                                                      0.0, row.data(), out.data()),
                       "UnitSpline1", "スプラインの点の数が多すぎます");
   EXPECT_FATAL_REPORT(spline.ReplacePoint(0.0, 0.0, UnitSpline1::kFree, 1), "StraightDataBase1",
                       "範囲外のデータにアクセスしようとした");

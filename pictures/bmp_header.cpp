@@ -21,7 +21,7 @@ bool ReadBmpHeader(ByteReader& reader, BmpHeader* header) {
   if (!reader.CanRead(header->header_size - 4, 1)) return false;
   header->width = reader.I32();
   header->height = reader.I32();
-  reader.U16();  // planes
+  if (reader.U16() != 1) return false;  // planes: always 1 in a real file
   header->bit_count = reader.U16();
   header->compression = reader.U32();
   reader.U32();  // image size

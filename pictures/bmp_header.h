@@ -26,8 +26,9 @@ struct BmpHeader {
 };
 
 // Reads the 14-byte file header and the information header from the start of `reader`.
-// Returns false when either cannot be read in full, the type is not "BM" or the information
-// header has a size this suite does not read (the 12-byte OS/2 header, 64, 66, ...).
+// Returns false when either cannot be read in full, the type is not "BM", the plane count
+// is not 1 or the information header has a size this suite does not read (the 12-byte OS/2
+// header, 64, 66, ...).
 bool ReadBmpHeader(ByteReader& reader, BmpHeader* header);
 
 // True when `rows` rows of `row_bytes` bytes (the last one needing only `last_row_bytes`)

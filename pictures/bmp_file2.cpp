@@ -178,33 +178,42 @@ int32_t BMPFile2::BitCount(int32_t id) {
 
 void BMPFile2::PixelColour(int32_t id, int32_t index, uint8_t* red, uint8_t* green,
                            uint8_t* blue) {
+  uint8_t rgb[3];
+  PixelColours(id, index, 1, rgb);
+  *red = rgb[0];
+  *green = rgb[1];
+  *blue = rgb[2];
+}
+
+void BMPFile2::PixelColours(int32_t id, int32_t first, int32_t count, uint8_t* rgb) {
   startup.Require(kNotStarted);
   const LoadedBmp bmp = registry->Fetch(id);
-  SUITE_CHECK(index >= 0 && static_cast<int64_t>(index) < static_cast<int64_t>(bmp.width) *
-                                                               bmp.height,
+  SUITE_CHECK(first >= 0 && count >= 0 &&
+                  int64_t{first} + count <= static_cast<int64_t>(bmp.width) * bmp.height,
               kTag, "画像範囲を超えてアクセスしようとした");
-  const size_t at = static_cast<size_t>(index);
   if (bmp.bit_count >= 1 && bmp.bit_count <= 8) {
     SUITE_CHECK(bmp.palette != nullptr, kTag, "8ビットカラーなのにテーブルがない");
-    const int32_t entry = bmp.pixels[at];
-    if (bmp.palette == nullptr || entry >= bmp.palette_entries) {
-      *red = *green = *blue = 0;
-      return;
-    }
-    *red = bmp.palette[entry * 3];
-    *green = bmp.palette[entry * 3 + 1];
-    *blue = bmp.palette[entry * 3 + 2];
-  } else if (bmp.bit_count == 16) {
-    const uint16_t word = static_cast<uint16_t>(bmp.pixels[at * 2] | (bmp.pixels[at * 2 + 1] << 8));
-    *red = static_cast<uint8_t>(((word >> 10) & 0x1F) << 3);
-    *green = static_cast<uint8_t>(((word >> 5) & 0x1F) << 3);
-    *blue = static_cast<uint8_t>((word & 0x1F) << 3);
-  } else if (bmp.bit_count == 24) {
-    *red = bmp.pixels[at * 3];
-    *green = bmp.pixels[at * 3 + 1];
-    *blue = bmp.pixels[at * 3 + 2];
-  } else {
+  } else if (bmp.bit_count != 16 && bmp.bit_count != 24) {
     SUITE_FATAL(kTag, "ありえないカラービットを検出");
-    *red = *green = *blue = 0;
+  }
+  for (int32_t i = 0; i < count; ++i, rgb += 3) {
+    const size_t at = static_cast<size_t>(first) + i;
+    if (bmp.bit_count <= 8) {
+      const int32_t entry = bmp.pixels[at];
+      if (bmp.palette == nullptr || entry >= bmp.palette_entries) {
+        rgb[0] = rgb[1] = rgb[2] = 0;  // an index beyond the table reads as black
+      } else {
+        std::memcpy(rgb, bmp.palette + entry * 3, 3);
+      }
+    } else if (bmp.bit_count == 16) {
+      const uint16_t word = static_cast<uint16_t>(bmp.pixels[at * 2] | (bmp.pixels[at * 2 + 1] << 8));
+      rgb[0] = static_cast<uint8_t>(((word >> 10) & 0x1F) << 3);
+      rgb[1] = static_cast<uint8_t>(((word >> 5) & 0x1F) << 3);
+      rgb[2] = static_cast<uint8_t>((word & 0x1F) << 3);
+    } else if (bmp.bit_count == 24) {
+      std::memcpy(rgb, bmp.pixels + at * 3, 3);
+    } else {
+      rgb[0] = rgb[1] = rgb[2] = 0;
+    }
   }
 }

@@ -26,6 +26,9 @@ class BMPFile2 {
   // colour table reads as black.
   static void PixelColour(int32_t id, int32_t index, uint8_t* red, uint8_t* green,
                           uint8_t* blue);
+  // Colours of `count` pixels from `first` on, as red, green, blue triples into `rgb`;
+  // the same rules as PixelColour, for converting a whole picture at once.
+  static void PixelColours(int32_t id, int32_t first, int32_t count, uint8_t* rgb);
   // Bits per pixel of the stored buffer: 1, 2, 4, 8, 16 or 24 (32-bit files are kept as 24).
   static int32_t BitCount(int32_t id);
 };

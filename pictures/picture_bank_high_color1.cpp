@@ -156,12 +156,15 @@ int32_t RegisterBmp(const std::string& path, int32_t mode, bool unique) {
   PictureRecord record = NewRecord(Bank::kPicture, width, height, path, unique);
   const int32_t bits = bank->colour_bits;
   const int32_t pixel_bytes = BytesPerPixel(bits);
-  const int32_t pixel_count = width * height;
-  for (int32_t i = 0; i < pixel_count; ++i) {
-    uint8_t red, green, blue;
-    BMPFile2::PixelColour(file, i, &red, &green, &blue);
-    StoreSurfacePixel(record.pixels + static_cast<size_t>(i) * pixel_bytes,
-                      static_cast<uint32_t>(PackColour(red, green, blue, bits)), bits);
+  // One row at a time: a registry lookup per row, not per pixel.
+  std::vector<uint8_t> rgb(static_cast<size_t>(width) * 3);
+  for (int32_t y = 0; y < height; ++y) {
+    BMPFile2::PixelColours(file, y * width, width, rgb.data());
+    for (int32_t x = 0; x < width; ++x) {
+      const uint8_t* c = &rgb[static_cast<size_t>(x) * 3];
+      StoreSurfacePixel(record.pixels + (static_cast<size_t>(y) * width + x) * pixel_bytes,
+                        static_cast<uint32_t>(PackColour(c[0], c[1], c[2], bits)), bits);
+    }
   }
   BMPFile2::Unload(file);
   record.delay = 0;  // a still picture has no display time of its own

@@ -40,8 +40,9 @@ inline std::string BuildBmp(const BmpSpec& spec) {
     for (int32_t x = 0; x < spec.width; ++x) {
       const size_t i = static_cast<size_t>(y) * spec.width + x;
       const uint32_t v = i < spec.pixels.size() ? spec.pixels[i] : 0;
-      if (spec.bits == 0) {
-        break;
+      if (spec.bits != 1 && spec.bits != 2 && spec.bits != 4 && spec.bits != 8 &&
+          spec.bits != 16 && spec.bits != 24 && spec.bits != 32) {
+        break;  // a bit count no reader takes: the rows stay zero
       } else if (spec.bits <= 8) {
         const int64_t bit = int64_t{x} * spec.bits;
         row[bit / 8] |= static_cast<uint8_t>(v << (8 - spec.bits - bit % 8));

@@ -24,16 +24,16 @@ Converted Load(const std::string& path, int32_t output_bits) {
 
 TEST(BmpFile1Test, ConvertsEightBitFilesWithAShortTableToWordsAndTriples) {
   TempFolder folder;
-  BmpSpec spec;
-  spec.bits = 8;
-  spec.width = 3;  // rows of 3 bytes padded to 4
-  spec.height = 2;
-  spec.colours_used = 16;
-  spec.palette.assign(16, 0);
-  spec.palette[1] = 0xFF0000;
-  spec.palette[2] = 0x08F010;
-  spec.pixels = {1, 2, 0, 2, 1, 200};  // 200: beyond the table, black
-  const std::string path = folder.Write("p.bmp", BuildBmp(spec));
+  BmpLayout layout;
+  layout.bits = 8;
+  layout.width = 3;  // rows of 3 bytes padded to 4
+  layout.height = 2;
+  layout.colours_used = 16;
+  layout.palette.assign(16, 0);
+  layout.palette[1] = 0xFF0000;
+  layout.palette[2] = 0x08F010;
+  layout.pixels = {1, 2, 0, 2, 1, 200};  // 200: beyond the table, black
+  const std::string path = folder.Write("p.bmp", BuildBmp(layout));
 
   const Converted words = Load(path, 16);
   EXPECT_EQ(words.width, 3);
@@ -50,19 +50,19 @@ TEST(BmpFile1Test, ConvertsEightBitFilesWithAShortTableToWordsAndTriples) {
 
 TEST(BmpFile1Test, TakesTwentyFourBitRowsFromTheEndOfTheFile) {
   TempFolder folder;
-  BmpSpec spec;
-  spec.width = 1;
-  spec.height = 2;
-  spec.pixels = {0x112233, 0xFFFFFF};
-  spec.pixel_offset = 54 + 16;  // gap: the offset is not what finds the rows
-  const Converted triples = Load(folder.Write("p.bmp", BuildBmp(spec)), 24);
+  BmpLayout layout;
+  layout.width = 1;
+  layout.height = 2;
+  layout.pixels = {0x112233, 0xFFFFFF};
+  layout.pixel_offset = 54 + 16;  // gap: the offset is not what finds the rows
+  const Converted triples = Load(folder.Write("p.bmp", BuildBmp(layout)), 24);
   const std::vector<uint8_t> expected = {0x11, 0x22, 0x33, 0xFF, 0xFF, 0xFF};
   EXPECT_EQ(triples.bytes, expected);
 }
 
 TEST(BmpFile1Test, EveryProblemIsFatal) {
   TempFolder folder;
-  BmpSpec good;
+  BmpLayout good;
   good.width = 2;
   good.height = 2;
   const std::string path = folder.Write("good.bmp", BuildBmp(good));
@@ -76,12 +76,12 @@ TEST(BmpFile1Test, EveryProblemIsFatal) {
   const std::string not_bm_path = folder.Write("x.bmp", not_bm);
   EXPECT_FATAL_REPORT(BMPFile1::LoadConverted(not_bm_path, &w, &h, &size, 16),
                       "ﾋﾞｯﾄﾏｯﾌﾟでないﾌｧｲﾙをｵｰﾌﾟﾝした");
-  BmpSpec rle = good;
+  BmpLayout rle = good;
   rle.compression = 1;
   const std::string rle_path = folder.Write("rle.bmp", BuildBmp(rle));
   EXPECT_FATAL_REPORT(BMPFile1::LoadConverted(rle_path, &w, &h, &size, 16),
                       "未圧縮ﾌｧｲﾙでないﾌｧｲﾙをｵｰﾌﾟﾝした");
-  BmpSpec sixteen = good;
+  BmpLayout sixteen = good;
   sixteen.bits = 16;
   const std::string sixteen_path = folder.Write("16.bmp", BuildBmp(sixteen));
   EXPECT_FATAL_REPORT(BMPFile1::LoadConverted(sixteen_path, &w, &h, &size, 16),
@@ -92,7 +92,7 @@ TEST(BmpFile1Test, EveryProblemIsFatal) {
   const std::string short_path = folder.Write("short.bmp", good_bytes.substr(0, good_bytes.size() - 1));
   EXPECT_FATAL_REPORT(BMPFile1::LoadConverted(short_path, &w, &h, &size, 16),
                       "ﾋﾞｯﾄﾏｯﾌﾟのｻｲｽﾞが不正かﾃﾞｰﾀが足りない");
-  BmpSpec top_down = good;
+  BmpLayout top_down = good;
   top_down.height = -2;
   const std::string top_down_path = folder.Write("td.bmp", BuildBmp(top_down));
   EXPECT_FATAL_REPORT(BMPFile1::LoadConverted(top_down_path, &w, &h, &size, 16),

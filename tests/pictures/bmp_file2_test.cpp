@@ -18,7 +18,7 @@ class BmpFile2Test : public ::testing::Test {
   void TearDown() override { BMPFile2::ShutDown(); }
 
   int32_t LoadBytes(const std::string& bytes) { return BMPFile2::Load(folder_.Write("t.bmp", bytes)); }
-  int32_t LoadSpec(const BmpSpec& spec) { return LoadBytes(BuildBmp(spec)); }
+  int32_t LoadLayout(const BmpLayout& layout) { return LoadBytes(BuildBmp(layout)); }
 
   static uint32_t Colour(int32_t id, int32_t index) {
     uint8_t r, g, b;
@@ -34,23 +34,23 @@ TEST_F(BmpFile2Test, ReadsEveryPaletteBitCountWithUnpaddedRowsTopFirst) {
                                          0x123456, 0xABCDEF, 0x808080, 0xFFFFFF};
   for (const uint16_t bits : {1, 2, 4, 8}) {
     SCOPED_TRACE(bits);
-    BmpSpec spec;
-    spec.width = 5;
-    spec.height = 3;
-    spec.bits = bits;
+    BmpLayout layout;
+    layout.width = 5;
+    layout.height = 3;
+    layout.bits = bits;
     const uint32_t entries = bits == 1 ? 2 : bits == 2 ? 4 : 8;
-    spec.palette.assign(palette.begin(), palette.begin() + entries);
-    spec.colours_used = bits >= 4 ? entries : 0;
-    for (int32_t i = 0; i < 15; ++i) spec.pixels.push_back((i * 7 + 3) % entries);
-    if (bits == 4) spec.pixels[0] = 15;  // beyond the 8-entry table: black
-    const int32_t id = LoadSpec(spec);
+    layout.palette.assign(palette.begin(), palette.begin() + entries);
+    layout.colours_used = bits >= 4 ? entries : 0;
+    for (int32_t i = 0; i < 15; ++i) layout.pixels.push_back((i * 7 + 3) % entries);
+    if (bits == 4) layout.pixels[0] = 15;  // beyond the 8-entry table: black
+    const int32_t id = LoadLayout(layout);
     ASSERT_GE(id, 0);
     int32_t width = 0, height = 0;
     BMPFile2::PictureSize(id, &width, &height);
     EXPECT_EQ(width, 5);
     EXPECT_EQ(height, 3);
     for (int32_t i = 0; i < 15; ++i) {
-      const uint32_t expected = spec.pixels[i] < entries ? palette[spec.pixels[i]] : 0;
+      const uint32_t expected = layout.pixels[i] < entries ? palette[layout.pixels[i]] : 0;
       EXPECT_EQ(Colour(id, i), expected) << "pixel " << i;
     }
     BMPFile2::Unload(id);
@@ -58,28 +58,28 @@ TEST_F(BmpFile2Test, ReadsEveryPaletteBitCountWithUnpaddedRowsTopFirst) {
 }
 
 TEST_F(BmpFile2Test, ReadsDirectColourFiles) {
-  BmpSpec spec;
-  spec.width = 1;  // 24-bit rows of 3 bytes plus 1 padding byte
-  spec.height = 2;
-  spec.pixels = {0x102030, 0xF0E0D0};
-  int32_t id = LoadSpec(spec);
+  BmpLayout layout;
+  layout.width = 1;  // 24-bit rows of 3 bytes plus 1 padding byte
+  layout.height = 2;
+  layout.pixels = {0x102030, 0xF0E0D0};
+  int32_t id = LoadLayout(layout);
   ASSERT_GE(id, 0);
   EXPECT_EQ(Colour(id, 0), 0x102030u);
   EXPECT_EQ(Colour(id, 1), 0xF0E0D0u);
 
-  spec.bits = 32;  // the fourth byte is ignored
-  spec.width = 3;
-  spec.height = 1;
-  spec.pixels = {0x010203, 0xFFFFFF, 0x7F0080};
-  id = LoadSpec(spec);
+  layout.bits = 32;  // the fourth byte is ignored
+  layout.width = 3;
+  layout.height = 1;
+  layout.pixels = {0x010203, 0xFFFFFF, 0x7F0080};
+  id = LoadLayout(layout);
   ASSERT_GE(id, 0);
   EXPECT_EQ(BMPFile2::BitCount(id), 24);
   EXPECT_EQ(Colour(id, 2), 0x7F0080u);
 
-  spec.bits = 16;
-  spec.width = 3;
-  spec.pixels = {0x7C00, 0x83E0, 0x001F};  // bit 15 ignored
-  id = LoadSpec(spec);
+  layout.bits = 16;
+  layout.width = 3;
+  layout.pixels = {0x7C00, 0x83E0, 0x001F};  // bit 15 ignored
+  id = LoadLayout(layout);
   ASSERT_GE(id, 0);
   EXPECT_EQ(Colour(id, 0), 0xF80000u);
   EXPECT_EQ(Colour(id, 1), 0x00F800u);
@@ -89,17 +89,17 @@ TEST_F(BmpFile2Test, ReadsDirectColourFiles) {
 TEST_F(BmpFile2Test, ColourTableFollowsTheHeadersOwnSizeAndPixelsTheOffset) {
   for (const uint32_t header_size : {40u, 52u, 56u, 108u, 124u}) {
     SCOPED_TRACE(header_size);
-    BmpSpec spec;
-    spec.bits = 8;
-    spec.width = 2;
-    spec.height = 2;
-    spec.header_size = header_size;
-    spec.colours_used = 16;
-    spec.palette.assign(16, 0x111111);
-    spec.palette[15] = 0xC0FFEE;
-    spec.pixel_offset = 14 + header_size + 16 * 4 + 10;  // a gap before the pixels
-    spec.pixels = {15, 0, 0, 15};
-    const int32_t id = LoadSpec(spec);
+    BmpLayout layout;
+    layout.bits = 8;
+    layout.width = 2;
+    layout.height = 2;
+    layout.header_size = header_size;
+    layout.colours_used = 16;
+    layout.palette.assign(16, 0x111111);
+    layout.palette[15] = 0xC0FFEE;
+    layout.pixel_offset = 14 + header_size + 16 * 4 + 10;  // a gap before the pixels
+    layout.pixels = {15, 0, 0, 15};
+    const int32_t id = LoadLayout(layout);
     ASSERT_GE(id, 0);
     EXPECT_EQ(Colour(id, 0), 0xC0FFEEu);
     EXPECT_EQ(Colour(id, 1), 0x111111u);
@@ -109,7 +109,7 @@ TEST_F(BmpFile2Test, ColourTableFollowsTheHeadersOwnSizeAndPixelsTheOffset) {
 
 TEST_F(BmpFile2Test, RefusesWhatItDoesNotRead) {
   EXPECT_EQ(BMPFile2::Load(folder_.File("missing.bmp")), BMPFile2::kCannotOpen);
-  BmpSpec good;
+  BmpLayout good;
   good.width = 4;
   good.height = 4;
   std::string not_bm = BuildBmp(good);
@@ -117,7 +117,7 @@ TEST_F(BmpFile2Test, RefusesWhatItDoesNotRead) {
   EXPECT_EQ(LoadBytes(not_bm), BMPFile2::kWrongFormat);
   EXPECT_EQ(LoadBytes(BuildBmp(good).substr(0, 40)), BMPFile2::kWrongFormat);
 
-  std::map<std::string, BmpSpec> wrong;
+  std::map<std::string, BmpLayout> wrong;
   wrong["top-down"] = good;
   wrong["top-down"].height = -4;
   wrong["zero width"] = good;
@@ -134,23 +134,23 @@ TEST_F(BmpFile2Test, RefusesWhatItDoesNotRead) {
     wrong["header " + std::to_string(header_size)] = good;
     wrong["header " + std::to_string(header_size)].header_size = header_size;
   }
-  for (const auto& [name, spec] : wrong) EXPECT_EQ(LoadSpec(spec), BMPFile2::kWrongFormat) << name;
+  for (const auto& [name, layout] : wrong) EXPECT_EQ(LoadLayout(layout), BMPFile2::kWrongFormat) << name;
 
   for (const uint32_t compression : {1u, 2u, 3u, 4u}) {
-    BmpSpec compressed = good;
+    BmpLayout compressed = good;
     compressed.compression = compression;
-    EXPECT_EQ(LoadSpec(compressed), BMPFile2::kCompressed) << compression;
+    EXPECT_EQ(LoadLayout(compressed), BMPFile2::kCompressed) << compression;
   }
 }
 
 TEST_F(BmpFile2Test, SizesBeyondTheFileEndEarlyWithoutAllocating) {
-  BmpSpec good;
+  BmpLayout good;
   good.width = 4;
   good.height = 4;
   const std::string bytes = BuildBmp(good);
   EXPECT_EQ(LoadBytes(bytes.substr(0, bytes.size() - 1)), BMPFile2::kEndsEarly);
 
-  BmpSpec huge = good;
+  BmpLayout huge = good;
   huge.width = 3000000;
   huge.height = 2000000;
   std::string header = BuildBmp(good);
@@ -159,18 +159,18 @@ TEST_F(BmpFile2Test, SizesBeyondTheFileEndEarlyWithoutAllocating) {
   EXPECT_EQ(LoadBytes(huge_bytes), BMPFile2::kEndsEarly);
   EXPECT_EQ(Heap1::AllocationCount(), allocations);
 
-  BmpSpec overflow = good;  // width * height * 3 overflows 64 bits if multiplied blindly
+  BmpLayout overflow = good;  // width * height * 3 overflows 64 bits if multiplied blindly
   overflow.width = INT32_MAX;
   overflow.height = INT32_MAX;
   EXPECT_EQ(LoadBytes(BuildBmp(overflow).substr(0, 54) + header.substr(54)), BMPFile2::kEndsEarly);
 
-  BmpSpec table = good;
+  BmpLayout table = good;
   table.bits = 8;
   table.colours_used = 305402420;  // far more entries than the file holds
   table.palette.assign(4, 0);
-  EXPECT_EQ(LoadSpec(table), BMPFile2::kEndsEarly);
+  EXPECT_EQ(LoadLayout(table), BMPFile2::kEndsEarly);
 
-  BmpSpec offset = good;
+  BmpLayout offset = good;
   offset.pixel_offset = 1 << 20;
   EXPECT_EQ(LoadBytes(BuildBmp(offset).substr(0, 54) + header.substr(54)), BMPFile2::kEndsEarly);
 }

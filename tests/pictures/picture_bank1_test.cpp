@@ -13,11 +13,11 @@ class PictureBank1Test : public ::testing::Test {
 
   std::string WriteBmp(const std::string& name, int32_t width, int32_t height,
                        const std::vector<uint32_t>& pixels) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.pixels = pixels;
-    return folder_.Write(name, BuildBmp(spec));
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.pixels = pixels;
+    return folder_.Write(name, BuildBmp(layout));
   }
 
   TempFolder folder_;

@@ -22,19 +22,19 @@ class PictureBankHighColor1Test : public ::testing::Test {
 
   // A 24-bit BMP of the given size whose pixel i has colour (i, 2i, 3i) & 0xFF per channel.
   std::string WriteBmp(const std::string& name, int32_t width, int32_t height) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
     for (int32_t i = 0; i < width * height; ++i) {
-      spec.pixels.push_back(((i & 0xFF) << 16) | (((2 * i) & 0xFF) << 8) | ((3 * i) & 0xFF));
+      layout.pixels.push_back(((i & 0xFF) << 16) | (((2 * i) & 0xFF) << 8) | ((3 * i) & 0xFF));
     }
-    return folder_.Write(name, BuildBmp(spec));
+    return folder_.Write(name, BuildBmp(layout));
   }
   // A 2x2 ".tsy" with the given delays; frame f is filled with colour word f + 1.
   std::string WriteTsy(const std::string& name, const std::vector<int32_t>& delays) {
-    std::vector<TsyFrameSpec> frames;
+    std::vector<TsyFrameLayout> frames;
     for (size_t f = 0; f < delays.size(); ++f) {
-      TsyFrameSpec frame;
+      TsyFrameLayout frame;
       frame.delay = delays[f];
       frame.pixels.assign(4, static_cast<uint16_t>(f + 1));
       frames.push_back(frame);
@@ -102,7 +102,7 @@ TEST_F(PictureBankHighColor1Test, ReaderFailuresMapToResults) {
   const std::string bmp = TempFolder::Read(WriteBmp("full.bmp", 4, 4));
   EXPECT_EQ(Bank::Register(folder_.Write("cut.bmp", bmp.substr(0, bmp.size() - 5)), 0),
             Bank::kEndsEarly);
-  BmpSpec rle;
+  BmpLayout rle;
   rle.compression = 1;
   EXPECT_EQ(Bank::Register(folder_.Write("rle.bmp", BuildBmp(rle)), 0), Bank::kCompressed);
   EXPECT_EQ(Bank::Register(folder_.File("none.gif"), 0), Bank::kGifRefused);
@@ -169,7 +169,7 @@ TEST_F(PictureBankHighColor1Test, AnimationsShowTheFrameOfTheTime) {
 }
 
 TEST_F(PictureBankHighColor1Test, TsyTransparencyNeedsATransparentPixel) {
-  std::vector<TsyFrameSpec> frames(2);
+  std::vector<TsyFrameLayout> frames(2);
   frames[0] = {100, 1, 0x7C00, {0x7C00, 1, 2, 3}};
   frames[1] = {100, 1, 0x7C00, {0xFC00, 1, 2, 3}};  // no pixel matches
   const int32_t base = Bank::Register(folder_.Write("t.tsy", BuildTsy(2, 2, frames)), 0);
@@ -311,7 +311,7 @@ TEST_F(PictureBankHighColor1Test, TwentyFourBitBanksHoldThreeBytesPerPixelEveryw
   const std::vector<uint8_t> expected = {0, 0, 0, 3, 2, 1};  // blue, green, red
   EXPECT_EQ(std::vector<uint8_t>(p, p + 6), expected);
 
-  std::vector<TsyFrameSpec> frames(1);
+  std::vector<TsyFrameLayout> frames(1);
   frames[0] = {100, 1, 0x7C00, {0x7C00, 0x001F, 0x03E0, 0}};
   const int32_t tsy = Bank::Register(folder_.Write("t.tsy", BuildTsy(2, 2, frames)), 0);
   p = Bank::Picture(tsy, &info);

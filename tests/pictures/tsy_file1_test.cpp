@@ -17,7 +17,7 @@ class TsyFile1Test : public ::testing::Test {
 };
 
 TEST_F(TsyFile1Test, ReadsFramesDelaysAndTransparency) {
-  std::vector<TsyFrameSpec> frames(3);
+  std::vector<TsyFrameLayout> frames(3);
   frames[0] = {0, 0, 0x0000, {0x0000, 0x7C00, 0x0000, 0x001F}};  // delay 0 reads as 100
   frames[1] = {1, 1, 0x7C00, {0x7C00, 0xFC00, 0x03E0, 0x7C00}};
   frames[2] = {250, 0, 0x1234, {1, 2, 3, 4}};
@@ -54,7 +54,7 @@ TEST_F(TsyFile1Test, ReadsFramesDelaysAndTransparency) {
 
 TEST_F(TsyFile1Test, RefusesBadFilesBeforeAllocating) {
   EXPECT_EQ(TSYFile1::Load(folder_.File("none.tsy")), TSYFile1::kCannotOpen);
-  const std::string good = BuildTsy(2, 2, std::vector<TsyFrameSpec>(2));
+  const std::string good = BuildTsy(2, 2, std::vector<TsyFrameLayout>(2));
   for (int32_t letter = 0; letter < 3; ++letter) {
     std::string bad = good;
     bad[letter] = 'x';
@@ -85,7 +85,7 @@ TEST_F(TsyFile1Test, RefusesBadFilesBeforeAllocating) {
 }
 
 TEST_F(TsyFile1Test, MisuseIsFatal) {
-  const int32_t id = LoadBytes(BuildTsy(2, 2, std::vector<TsyFrameSpec>(1)));
+  const int32_t id = LoadBytes(BuildTsy(2, 2, std::vector<TsyFrameLayout>(1)));
   ASSERT_GE(id, 0);
   uint16_t value;
   EXPECT_FATAL_REPORT(TSYFile1::FramePixel(id, 0, 4, &value), "画像範囲を超えてアクセスしようとした");

@@ -1,0 +1,84 @@
+#include "render/flat_span_fill.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "foundation/class_startup.h"
+#include "render/numeric_conversion.h"
+#include "render/scan_line_tables.h"
+
+namespace {
+
+constexpr const char* kTag = "FlatSpanFill1";
+ClassStartUp startup(kTag, ClassStartUp::Form::kDecrementThenCheck);
+// x of set A, x of set B.
+ScanLineTables<2> tables;
+
+void WalkEdge(Point3f p0, Point3f p1, int32_t* x_table) {
+  int32_t ys = TruncToInt32(static_cast<double>(p0.y) + 0.5);
+  int32_t ye = TruncToInt32(static_cast<double>(p1.y) + 0.5);
+  if (ye < ys) {
+    std::swap(p0, p1);
+    std::swap(ys, ye);
+  }
+  const float x_step = (p1.x - p0.x) / static_cast<float>(ye - ys);
+  tables.Widen(ys, ye);
+  float x = p0.x;
+  for (int32_t r = ys; r <= ye; ++r) {
+    x_table[r] = TruncFloatToInt32(x + 0.5f);
+    x += x_step;
+  }
+}
+
+}  // namespace
+
+void FlatSpanFill1::StartUp() {
+  if (startup.StartUp()) tables.Free();
+}
+
+void FlatSpanFill1::ShutDown() {
+  if (startup.ShutDown()) tables.Free();
+}
+
+bool FlatSpanFill1::Started() { return startup.Started(); }
+
+void FlatSpanFill1::Prepare(int32_t rows) { tables.Prepare(rows, kTag); }
+
+int32_t FlatSpanFill1::Fill(uint16_t* pixels, int32_t width, int32_t height,
+                            const Point3f* points, int32_t n, uint16_t colour) {
+  SUITE_CHECK(startup.Started(), kTag, "クラスを初期化していません");
+  if (width > kMaxWidth) return 1;
+  if (pixels == nullptr || width < 1 || height < 1) return 0;
+  Prepare(height);
+  if (tables.Length() != height) return 0;
+  if (n < 2 || !PolygonInsideSurface(points, n, width, height)) return 0;
+  int32_t* xa_table = tables.Table(0);
+  int32_t* xb_table = tables.Table(1);
+  for (int32_t i = 0; i < n; ++i) {
+    const int32_t j = (i + 1 == n) ? 0 : i + 1;
+    const int32_t ri = TruncToInt32(static_cast<double>(points[i].y) + 0.5);
+    const int32_t rj = TruncToInt32(static_cast<double>(points[j].y) + 0.5);
+    if (ri == rj) continue;
+    WalkEdge(points[i], points[j], ri > rj ? xa_table : xb_table);
+  }
+  const uint32_t pair = static_cast<uint32_t>(colour) * 65537u;
+  const int32_t last_x = width - 1;
+  for (int32_t r = tables.Top(); r <= tables.Bottom(); ++r) {
+    const int32_t xa = std::max(xa_table[r], 0);
+    const int32_t xb = std::min(xb_table[r], last_x);
+    int32_t count = xb - xa + 1;
+    if (count <= 0) continue;
+    uint16_t* p = pixels + static_cast<ptrdiff_t>(width) * (height - 1 - r) + xa;
+    if (count & 1) {
+      *p++ = colour;
+      --count;
+    }
+    // Two pixels per store.
+    for (int32_t w = 0; w < count; w += 2) std::memcpy(p + w, &pair, sizeof(pair));
+  }
+  return 0;
+}
+
+int32_t FlatSpanFill1::TableLength() { return tables.Length(); }
+int32_t FlatSpanFill1::TopRow() { return tables.Top(); }
+int32_t FlatSpanFill1::BottomRow() { return tables.Bottom(); }

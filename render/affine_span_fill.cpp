@@ -101,6 +101,7 @@ void TransparentSpans(uint16_t* pixels, int32_t width, int32_t height,
   const uint32_t v_mask = (static_cast<uint32_t>(texture.Height() - 1) << 12) << we;
   const uint16_t* texels = texture.texels;
   const uint16_t key = texture.transparent_colour;
+  uint16_t scratch = 0;
   const int32_t last_x = width - 1;
   for (int32_t r = tables.Top(); r <= tables.Bottom(); ++r) {
     const int32_t xa = std::max(xa_table[r], 0);
@@ -121,9 +122,8 @@ void TransparentSpans(uint16_t* pixels, int32_t width, int32_t height,
     uint32_t v = static_cast<uint32_t>(vb_table[r]) << we;
     for (int32_t i = 0; i <= m; ++i) {
       const uint16_t texel = texels[((u & u_mask) + (v & v_mask)) >> 12];
-      // Select without a branch: transparent texels are scattered through textures.
-      const uint16_t keep = static_cast<uint16_t>(-static_cast<int32_t>(texel == key));
-      dest[-i] = static_cast<uint16_t>((dest[-i] & keep) | (texel & ~keep));
+      // Transparent texels go to a scratch word: a select, not a branch, per pixel.
+      *(texel == key ? &scratch : dest - i) = texel;
       u += static_cast<uint32_t>(du);
       v += static_cast<uint32_t>(dv);
     }

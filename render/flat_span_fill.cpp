@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 
 #include "foundation/class_startup.h"
 #include "render/numeric_conversion.h"
+
 #include "render/scan_line_tables.h"
 
 namespace {
@@ -28,6 +30,31 @@ void WalkEdge(Point3f p0, Point3f p1, int32_t* x_table) {
     x_table[r] = TruncFloatToInt32(x + 0.5f);
     x += x_step;
   }
+}
+
+// Writes count pixels of the colour: an odd pixel, then 32-bit words of two pixels. Long
+// runs of words go to the C library's wide-character fill, which stores them with the
+// widest registers the processor has (selected at run time).
+inline void FillSpan(uint16_t* p, int32_t count, uint16_t colour, uint32_t pair) {
+  if (count & 1) {
+    *p++ = colour;
+    --count;
+  }
+  if constexpr (sizeof(wchar_t) == sizeof(uint32_t)) {
+    if (count >= 32) {
+      if ((reinterpret_cast<uintptr_t>(p) & 2) != 0) {
+        // Word stores start at a 4-byte boundary; the pair is split over both ends.
+        p[0] = colour;
+        p[count - 1] = colour;
+        ++p;
+        count -= 2;
+      }
+      std::wmemset(reinterpret_cast<wchar_t*>(p), static_cast<wchar_t>(pair),
+                   static_cast<size_t>(count / 2));
+      return;
+    }
+  }
+  for (int32_t w = 0; w < count; w += 2) std::memcpy(p + w, &pair, sizeof(pair));
 }
 
 }  // namespace
@@ -68,13 +95,8 @@ int32_t FlatSpanFill1::Fill(uint16_t* pixels, int32_t width, int32_t height,
     const int32_t xb = std::min(xb_table[r], last_x);
     int32_t count = xb - xa + 1;
     if (count <= 0) continue;
-    uint16_t* p = pixels + static_cast<ptrdiff_t>(width) * (height - 1 - r) + xa;
-    if (count & 1) {
-      *p++ = colour;
-      --count;
-    }
-    // Two pixels per store.
-    for (int32_t w = 0; w < count; w += 2) std::memcpy(p + w, &pair, sizeof(pair));
+    FillSpan(pixels + static_cast<ptrdiff_t>(width) * (height - 1 - r) + xa, count, colour,
+             pair);
   }
   return 0;
 }

@@ -9,6 +9,10 @@
 #include "foundation/misuse_check.h"
 #include "render/numeric_conversion.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr const char* kTag = "PerspecTextureEngine1";
@@ -107,6 +111,7 @@ void SpanPass(uint16_t* pixels, int32_t width, int32_t height, const TextureView
   const uint32_t index_mask =
       (1u << (texture.width_exponent + texture.height_exponent)) - 1u;
   const uint16_t key = texture.transparent_colour;
+  uint16_t scratch = 0;
   const int32_t last_x = width - 1;
   for (int32_t r = state.top; r < state.bottom; ++r) {
     const int32_t xa = std::max(state.XA()[r], 0);
@@ -135,25 +140,54 @@ void SpanPass(uint16_t* pixels, int32_t width, int32_t height, const TextureView
     const float dza = d * za;
     const float su_step = dza * du;
     const float sv_step = dza * dv;
+    uint32_t depth = static_cast<uint32_t>(g);
+    const uint32_t depth_step = static_cast<uint32_t>(g_step);
+#if defined(__SSE2__)
+    // u in lane 0 and v in lane 1: each lane computes exactly the scalar float expression
+    // of its coordinate, one instruction serving both.
+    const __m128 base = _mm_setr_ps(ua, va, 0.0f, 0.0f);
+    const __m128 step = _mm_setr_ps(su_step, sv_step, 0.0f, 0.0f);
+    const __m128i lane_masks = _mm_setr_epi32(-1, v_mask, 0, 0);
+    __m128 suv = _mm_setzero_ps();
+    uint16_t* const end = dest + m;
+#pragma GCC unroll 2
+    for (uint16_t* pixel = dest; pixel <= end; ++pixel) {
+      const PerspecTextureEngine1::Segment& s = segments[depth >> 16];
+      const float recip = s.value - static_cast<float>(depth & 0xFFFF) * s.slope;
+      const __m128i rounded =
+          _mm_and_si128(_mm_cvtps_epi32(_mm_add_ps(base, _mm_mul_ps(suv, _mm_set1_ps(recip)))),
+                        lane_masks);
+      const uint32_t index = static_cast<uint32_t>(_mm_cvtsi128_si32(
+          _mm_add_epi32(rounded, _mm_shuffle_epi32(rounded, _MM_SHUFFLE(1, 1, 1, 1)))));
+      const uint16_t texel = texels[index & index_mask];
+      if constexpr (kTransparent) {
+        // Transparent texels go to a scratch word: a select, not a branch, per pixel.
+        *(texel == key ? &scratch : pixel) = texel;
+      } else {
+        *pixel = texel;
+      }
+      depth += depth_step;
+      suv = _mm_add_ps(suv, step);
+    }
+#else
     float su = 0.0f;
     float sv = 0.0f;
     for (int32_t i = 0; i <= m; ++i) {
-      const PerspecTextureEngine1::Segment& s = segments[g >> 16];
-      const float recip = s.value - static_cast<float>(g & 0xFFFF) * s.slope;
+      const PerspecTextureEngine1::Segment& s = segments[depth >> 16];
+      const float recip = s.value - static_cast<float>(depth & 0xFFFF) * s.slope;
       const uint32_t u = static_cast<uint32_t>(RoundToInt32(ua + su * recip));
       const uint32_t v = static_cast<uint32_t>(RoundToInt32(va + sv * recip) & v_mask);
       const uint16_t texel = texels[(u + v) & index_mask];
       if constexpr (kTransparent) {
-        // Select without a branch: transparent texels are scattered through textures.
-        const uint16_t keep = static_cast<uint16_t>(-static_cast<int32_t>(texel == key));
-        dest[i] = static_cast<uint16_t>((dest[i] & keep) | (texel & ~keep));
+        *(texel == key ? &scratch : dest + i) = texel;
       } else {
         dest[i] = texel;
       }
-      g += g_step;
+      depth += depth_step;
       su += su_step;
       sv += sv_step;
     }
+#endif
   }
 }
 

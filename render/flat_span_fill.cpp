@@ -7,6 +7,7 @@
 #include "foundation/class_startup.h"
 #include "render/numeric_conversion.h"
 
+
 #include "render/scan_line_tables.h"
 
 namespace {
@@ -16,20 +17,44 @@ ClassStartUp startup(kTag, ClassStartUp::Form::kDecrementThenCheck);
 // x of set A, x of set B.
 ScanLineTables<2> tables;
 
-void WalkEdge(Point3f p0, Point3f p1, int32_t* x_table) {
+// One edge being walked: x steps once per row, in float, from the upper endpoint.
+struct EdgeWalk {
+  float x;
+  float x_step;
+  int32_t row;
+  int32_t last_row;
+  int32_t* x_table;
+};
+
+EdgeWalk StartEdge(Point3f p0, Point3f p1, int32_t* x_table) {
   int32_t ys = TruncToInt32(static_cast<double>(p0.y) + 0.5);
   int32_t ye = TruncToInt32(static_cast<double>(p1.y) + 0.5);
   if (ye < ys) {
     std::swap(p0, p1);
     std::swap(ys, ye);
   }
-  const float x_step = (p1.x - p0.x) / static_cast<float>(ye - ys);
   tables.Widen(ys, ye);
-  float x = p0.x;
-  for (int32_t r = ys; r <= ye; ++r) {
-    x_table[r] = TruncFloatToInt32(x + 0.5f);
-    x += x_step;
+  return {p0.x, (p1.x - p0.x) / static_cast<float>(ye - ys), ys, ye, x_table};
+}
+
+void FinishEdge(EdgeWalk& e) {
+  for (; e.row <= e.last_row; ++e.row) {
+    e.x_table[e.row] = TruncFloatToInt32(e.x + 0.5f);
+    e.x += e.x_step;
   }
+}
+
+// Each edge's x is a chain of dependent additions; walking two edges in the same loop lets
+// their chains run side by side. Every edge still takes exactly its own steps.
+void WalkTogether(EdgeWalk& a, EdgeWalk& b) {
+  while (a.row <= a.last_row && b.row <= b.last_row) {
+    a.x_table[a.row++] = TruncFloatToInt32(a.x + 0.5f);
+    b.x_table[b.row++] = TruncFloatToInt32(b.x + 0.5f);
+    a.x += a.x_step;
+    b.x += b.x_step;
+  }
+  FinishEdge(a);
+  FinishEdge(b);
 }
 
 // Writes count pixels of the colour: an odd pixel, then 32-bit words of two pixels. Long
@@ -81,13 +106,22 @@ int32_t FlatSpanFill1::Fill(uint16_t* pixels, int32_t width, int32_t height,
   if (n < 2 || !PolygonInsideSurface(points, n, width, height)) return 0;
   int32_t* xa_table = tables.Table(0);
   int32_t* xb_table = tables.Table(1);
+  EdgeWalk pending{};
+  bool has_pending = false;
   for (int32_t i = 0; i < n; ++i) {
     const int32_t j = (i + 1 == n) ? 0 : i + 1;
     const int32_t ri = TruncToInt32(static_cast<double>(points[i].y) + 0.5);
     const int32_t rj = TruncToInt32(static_cast<double>(points[j].y) + 0.5);
     if (ri == rj) continue;
-    WalkEdge(points[i], points[j], ri > rj ? xa_table : xb_table);
+    EdgeWalk edge = StartEdge(points[i], points[j], ri > rj ? xa_table : xb_table);
+    if (has_pending) {
+      WalkTogether(pending, edge);
+    } else {
+      pending = edge;
+    }
+    has_pending = !has_pending;
   }
+  if (has_pending) FinishEdge(pending);
   const uint32_t pair = static_cast<uint32_t>(colour) * 65537u;
   const int32_t last_x = width - 1;
   for (int32_t r = tables.Top(); r <= tables.Bottom(); ++r) {

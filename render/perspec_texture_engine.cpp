@@ -143,31 +143,74 @@ void SpanPass(uint16_t* pixels, int32_t width, int32_t height, const TextureView
     uint32_t depth = static_cast<uint32_t>(g);
     const uint32_t depth_step = static_cast<uint32_t>(g_step);
 #if defined(__SSE2__)
-    // u in lane 0 and v in lane 1: each lane computes exactly the scalar float expression
-    // of its coordinate, one instruction serving both.
-    const __m128 base = _mm_setr_ps(ua, va, 0.0f, 0.0f);
-    const __m128 step = _mm_setr_ps(su_step, sv_step, 0.0f, 0.0f);
-    const __m128i lane_masks = _mm_setr_epi32(-1, v_mask, 0, 0);
-    __m128 suv = _mm_setzero_ps();
+    // Two pixels per step: lanes (u, v) of pixel i and (u, v) of pixel i + 1. Each lane
+    // computes exactly the scalar float expression of its coordinate, and the running
+    // fractions take exactly the scalar sequence of additions (the second pixel's from the
+    // first's), so the pixels are those of the plain arithmetic.
+    const __m128 base = _mm_setr_ps(ua, va, ua, va);
+    const __m128 step = _mm_setr_ps(su_step, sv_step, su_step, sv_step);
+    const __m128i lane_masks = _mm_setr_epi32(-1, v_mask, -1, v_mask);
+    const __m128i fraction_mask = _mm_setr_epi32(0, 0xFFFF, 0, 0xFFFF);
+    // Fractions of the pair's first pixel (lanes 0, 1 of `first`) and second (`second`):
+    // two dependent additions per pair, the shortest chain the exact sequence allows.
+    __m128 first = _mm_setzero_ps();
+    __m128 second = _mm_add_ps(first, step);
+    uint16_t* pixel = dest;
     uint16_t* const end = dest + m;
-#pragma GCC unroll 2
-    for (uint16_t* pixel = dest; pixel <= end; ++pixel) {
+    for (; pixel < end; pixel += 2) {
+      const uint32_t d0 = depth;
+      const uint32_t d1 = depth + depth_step;
+      depth = d1 + depth_step;
+      // (value, slope) of both segments: [v0, s0, v1, s1].
+      const __m128 segment = _mm_castpd_ps(
+          _mm_loadh_pd(_mm_load_sd(reinterpret_cast<const double*>(&segments[d0 >> 16])),
+                       reinterpret_cast<const double*>(&segments[d1 >> 16])));
+      // [0, f0, 0, f1]: the 16-bit fractions beside the slopes.
+      const __m128i depths = _mm_unpacklo_epi64(_mm_cvtsi32_si128(static_cast<int>(d0)),
+                                                _mm_cvtsi32_si128(static_cast<int>(d1)));
+      const __m128 fractions =
+          _mm_cvtepi32_ps(_mm_and_si128(_mm_slli_epi64(depths, 32), fraction_mask));
+      const __m128 products = _mm_mul_ps(segment, fractions);
+      const __m128 recips =
+          _mm_sub_ps(_mm_shuffle_ps(segment, segment, _MM_SHUFFLE(2, 0, 2, 0)),
+                     _mm_shuffle_ps(products, products, _MM_SHUFFLE(3, 1, 3, 1)));
+      const __m128 recip_pairs = _mm_unpacklo_ps(recips, recips);  // [r0, r0, r1, r1]
+      const __m128 suv = _mm_movelh_ps(first, second);
+      const __m128i rounded = _mm_and_si128(
+          _mm_cvtps_epi32(_mm_add_ps(base, _mm_mul_ps(suv, recip_pairs))), lane_masks);
+      const __m128i sums =
+          _mm_add_epi32(rounded, _mm_shuffle_epi32(rounded, _MM_SHUFFLE(3, 3, 1, 1)));
+      const uint16_t texel0 =
+          texels[static_cast<uint32_t>(_mm_cvtsi128_si32(sums)) & index_mask];
+      const uint16_t texel1 =
+          texels[static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8))) &
+                 index_mask];
+      if constexpr (kTransparent) {
+        // Transparent texels go to a scratch word: a select, not a branch, per pixel.
+        *(texel0 == key ? &scratch : pixel) = texel0;
+        *(texel1 == key ? &scratch : pixel + 1) = texel1;
+      } else {
+        pixel[0] = texel0;
+        pixel[1] = texel1;
+      }
+      first = _mm_add_ps(second, step);
+      second = _mm_add_ps(first, step);
+    }
+    if (pixel == end) {
+      // The last pixel of an odd count: lanes 0 and 1 hold its fractions.
       const PerspecTextureEngine1::Segment& s = segments[depth >> 16];
       const float recip = s.value - static_cast<float>(depth & 0xFFFF) * s.slope;
-      const __m128i rounded =
-          _mm_and_si128(_mm_cvtps_epi32(_mm_add_ps(base, _mm_mul_ps(suv, _mm_set1_ps(recip)))),
-                        lane_masks);
+      const __m128i rounded = _mm_and_si128(
+          _mm_cvtps_epi32(_mm_add_ps(base, _mm_mul_ps(first, _mm_set1_ps(recip)))),
+          lane_masks);
       const uint32_t index = static_cast<uint32_t>(_mm_cvtsi128_si32(
           _mm_add_epi32(rounded, _mm_shuffle_epi32(rounded, _MM_SHUFFLE(1, 1, 1, 1)))));
       const uint16_t texel = texels[index & index_mask];
       if constexpr (kTransparent) {
-        // Transparent texels go to a scratch word: a select, not a branch, per pixel.
         *(texel == key ? &scratch : pixel) = texel;
       } else {
         *pixel = texel;
       }
-      depth += depth_step;
-      suv = _mm_add_ps(suv, step);
     }
 #else
     float su = 0.0f;

@@ -150,41 +150,44 @@ void SpanPass(uint16_t* pixels, int32_t width, int32_t height, const TextureView
     const __m128 base = _mm_setr_ps(ua, va, ua, va);
     const __m128 step = _mm_setr_ps(su_step, sv_step, su_step, sv_step);
     const __m128i lane_masks = _mm_setr_epi32(-1, v_mask, -1, v_mask);
-    const __m128i fraction_mask = _mm_setr_epi32(0, 0xFFFF, 0, 0xFFFF);
     // Fractions of the pair's first pixel (lanes 0, 1 of `first`) and second (`second`):
     // two dependent additions per pair, the shortest chain the exact sequence allows.
     __m128 first = _mm_setzero_ps();
     __m128 second = _mm_add_ps(first, step);
+    // Depths of the pair as [d0, d0, d1, d1]: every lane lines up with its u or v lane.
+    const uint32_t second_depth = depth + depth_step;
+    __m128i depths = _mm_setr_epi32(static_cast<int>(depth), static_cast<int>(depth),
+                                    static_cast<int>(second_depth),
+                                    static_cast<int>(second_depth));
+    const __m128i depth_step_pair = _mm_set1_epi32(static_cast<int>(depth_step * 2));
+    const __m128i fraction_mask = _mm_set1_epi32(0xFFFF);
+    const __m128i texel_mask = _mm_set1_epi32(static_cast<int>(index_mask));
     uint16_t* pixel = dest;
     uint16_t* const end = dest + m;
     for (; pixel < end; pixel += 2) {
-      const uint32_t d0 = depth;
-      const uint32_t d1 = depth + depth_step;
-      depth = d1 + depth_step;
+      const __m128i segment_indexes = _mm_srli_epi32(depths, 16);
+      const uint32_t i0 = static_cast<uint32_t>(_mm_cvtsi128_si32(segment_indexes));
+      const uint32_t i1 = static_cast<uint32_t>(
+          _mm_cvtsi128_si32(_mm_unpackhi_epi64(segment_indexes, segment_indexes)));
       // (value, slope) of both segments: [v0, s0, v1, s1].
       const __m128 segment = _mm_castpd_ps(
-          _mm_loadh_pd(_mm_load_sd(reinterpret_cast<const double*>(&segments[d0 >> 16])),
-                       reinterpret_cast<const double*>(&segments[d1 >> 16])));
-      // [0, f0, 0, f1]: the 16-bit fractions beside the slopes.
-      const __m128i depths = _mm_unpacklo_epi64(_mm_cvtsi32_si128(static_cast<int>(d0)),
-                                                _mm_cvtsi32_si128(static_cast<int>(d1)));
-      const __m128 fractions =
-          _mm_cvtepi32_ps(_mm_and_si128(_mm_slli_epi64(depths, 32), fraction_mask));
-      const __m128 products = _mm_mul_ps(segment, fractions);
-      const __m128 recips =
-          _mm_sub_ps(_mm_shuffle_ps(segment, segment, _MM_SHUFFLE(2, 0, 2, 0)),
-                     _mm_shuffle_ps(products, products, _MM_SHUFFLE(3, 1, 3, 1)));
-      const __m128 recip_pairs = _mm_unpacklo_ps(recips, recips);  // [r0, r0, r1, r1]
+          _mm_loadh_pd(_mm_load_sd(reinterpret_cast<const double*>(&segments[i0])),
+                       reinterpret_cast<const double*>(&segments[i1])));
+      const __m128 fractions = _mm_cvtepi32_ps(_mm_and_si128(depths, fraction_mask));
+      const __m128 recip_pairs =  // [r0, r0, r1, r1]
+          _mm_sub_ps(_mm_shuffle_ps(segment, segment, _MM_SHUFFLE(2, 2, 0, 0)),
+                     _mm_mul_ps(fractions,
+                                _mm_shuffle_ps(segment, segment, _MM_SHUFFLE(3, 3, 1, 1))));
+      depths = _mm_add_epi32(depths, depth_step_pair);
       const __m128 suv = _mm_movelh_ps(first, second);
       const __m128i rounded = _mm_and_si128(
           _mm_cvtps_epi32(_mm_add_ps(base, _mm_mul_ps(suv, recip_pairs))), lane_masks);
-      const __m128i sums =
-          _mm_add_epi32(rounded, _mm_shuffle_epi32(rounded, _MM_SHUFFLE(3, 3, 1, 1)));
-      const uint16_t texel0 =
-          texels[static_cast<uint32_t>(_mm_cvtsi128_si32(sums)) & index_mask];
-      const uint16_t texel1 =
-          texels[static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8))) &
-                 index_mask];
+      const __m128i indexes = _mm_and_si128(
+          _mm_add_epi32(rounded, _mm_shuffle_epi32(rounded, _MM_SHUFFLE(3, 3, 1, 1))),
+          texel_mask);
+      const uint16_t texel0 = texels[static_cast<uint32_t>(_mm_cvtsi128_si32(indexes))];
+      const uint16_t texel1 = texels[static_cast<uint32_t>(
+          _mm_cvtsi128_si32(_mm_unpackhi_epi64(indexes, indexes)))];
       if constexpr (kTransparent) {
         // Transparent texels go to a scratch word: a select, not a branch, per pixel.
         *(texel0 == key ? &scratch : pixel) = texel0;
@@ -196,6 +199,7 @@ void SpanPass(uint16_t* pixels, int32_t width, int32_t height, const TextureView
       first = _mm_add_ps(second, step);
       second = _mm_add_ps(first, step);
     }
+    depth = static_cast<uint32_t>(_mm_cvtsi128_si32(depths));
     if (pixel == end) {
       // The last pixel of an odd count: lanes 0 and 1 hold its fractions.
       const PerspecTextureEngine1::Segment& s = segments[depth >> 16];

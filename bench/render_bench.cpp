@@ -436,7 +436,7 @@ void PrintSummary() {
       const double rate = r.pixels / r.ns_per_frame * 1e3;  // Mpixels per second
       std::printf("%-18s %-12s %12.1f %12.1f", scene.c_str(), method.c_str(), rate,
                   r.ns_per_frame / r.polygons);
-      if (method != "memset" && memset_rate > 0) {
+      if (method == "flat" && memset_rate > 0) {
         std::printf("   %.2f x memset", r.pixels / r.ns_per_frame / memset_rate);
       }
       std::printf("\n");

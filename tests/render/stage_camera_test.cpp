@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "render/flat_span_fill.h"
+#include "render/projection.h"
 #include "render/surface_registry.h"
 
 namespace {
@@ -106,6 +109,25 @@ TEST(SurfaceRegistryTest, SurfacesByIdWithLowestFreeReuse) {
   registry.DrawLine(99, 0, 0, 5, 5, kWhitePen);
   registry.DrawLine(b, 0, 0, 3, 0, kWhitePen);
   EXPECT_EQ(registry.Surface(b)->At(2, 0), 0x7FFF);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(BackFaceTest, CounterClockwiseFacesAwayUnlessTiny) {
+  const Point3f clockwise[3] = {{0, 0, 1}, {10, 0, 1}, {0, 10, 1}};
+  const Point3f counter[3] = {{0, 0, 1}, {0, 10, 1}, {10, 0, 1}};
+  EXPECT_FALSE(FacesAway(clockwise, 3));
+  EXPECT_TRUE(FacesAway(counter, 3));
+  // Doubled area 1 on truncated coordinates: never culled; 2: culled.
+  const Point3f tiny[3] = {{0.9f, 0.2f, 1}, {0.1f, 1.7f, 1}, {1.8f, 0.3f, 1}};
+  EXPECT_FALSE(FacesAway(tiny, 3));
+  const Point3f small[3] = {{0, 0, 1}, {0, 2, 1}, {1, 0, 1}};
+  EXPECT_TRUE(FacesAway(small, 3));
+  EXPECT_FALSE(FacesAway(counter, 1));
+  const Point3f bad[3] = {{0, 0, 1}, {NAN, 1e30f, 1}, {1, 0, 1}};
+  FacesAway(bad, 3);  // defined for any input
 }
 
 }  // namespace

@@ -1,0 +1,88 @@
+#include "foundation/file_io.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+int fail_at = -1;
+int calls = 0;
+bool FailNth(FileOperation) { return calls++ == fail_at; }
+
+// Every file in the folder except the named ones.
+std::vector<std::string> Leftovers(const TempFolder& folder, const std::string& keep) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+    const std::string name = entry.path().filename().string();
+    if (name != keep) names.push_back(name);
+  }
+  return names;
+}
+
+TEST(FileIoTest, AtomicWriteReplacesTheWholeFile) {
+  TempFolder folder;
+  const std::string path = folder.Write("course.cus", "old contents that are longer");
+  std::string error;
+  ASSERT_TRUE(AtomicWriteFile(path, "new", &error)) << error;
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile(path, bytes));
+  EXPECT_EQ(bytes, "new");
+  EXPECT_TRUE(Leftovers(folder, "course.cus").empty());
+}
+
+TEST(FileIoTest, EveryFailingStepLeavesTheOldFileAndNoTemporary) {
+  TempFolder folder;
+  const std::string path = folder.Write("stage.ste", "old");
+  // Count the steps of a good save, then fail each one in turn.
+  calls = 0;
+  fail_at = -1;
+  SetFileFaultHookForTesting(FailNth);
+  ASSERT_TRUE(AtomicWriteFile(path, "old"));
+  const int steps = calls;
+  ASSERT_GE(steps, 5);
+  for (int k = 0; k < steps; ++k) {
+    calls = 0;
+    fail_at = k;
+    std::string error;
+    EXPECT_FALSE(AtomicWriteFile(path, std::string(100000, 'n'), &error)) << "step " << k;
+    EXPECT_FALSE(error.empty());
+    std::string bytes;
+    ReadWholeFile(path, bytes);
+    EXPECT_EQ(bytes, "old") << "step " << k;
+    EXPECT_TRUE(Leftovers(folder, "stage.ste").empty()) << "step " << k;
+  }
+  SetFileFaultHookForTesting(nullptr);
+}
+
+TEST(FileIoTest, SeveralFilesAreReplacedOnlyWhenAllWereWritten) {
+  TempFolder folder;
+  const std::string po3 = folder.Write("car.po3", "old po3");
+  const std::string listing = folder.Write("PolFile.txt", "old listing");
+  calls = 0;
+  fail_at = 6;  // a step of the second file
+  SetFileFaultHookForTesting(FailNth);
+  const FileToWrite files[] = {{po3, "new po3"}, {listing, "new listing"}};
+  EXPECT_FALSE(AtomicWriteFiles(files, 2));
+  SetFileFaultHookForTesting(nullptr);
+  EXPECT_EQ(TempFolder::Read(po3), "old po3");
+  EXPECT_EQ(TempFolder::Read(listing), "old listing");
+  EXPECT_EQ(Leftovers(folder, "").size(), 2u);
+  ASSERT_TRUE(AtomicWriteFiles(files, 2));
+  EXPECT_EQ(TempFolder::Read(listing), "new listing");
+}
+
+TEST(FileIoTest, SaveIntoAMissingFolderOrAFullDeviceFails) {
+  TempFolder folder;
+  std::string error;
+  EXPECT_FALSE(AtomicWriteFile(folder.File("no/such/file"), "x", &error));
+  EXPECT_NE(error.find("cannot create"), std::string::npos);
+  std::string bytes;
+  EXPECT_FALSE(ReadWholeFile(folder.File("missing"), bytes, &error));
+  EXPECT_FALSE(FileExists(folder.File("missing")));
+  EXPECT_FALSE(FileExists(folder.Path()));
+}
+
+}  // namespace

@@ -134,7 +134,7 @@ class SceneReader {
 
     const int32_t result = ReadMaterials(object);
     if (result != 0) return result;
-    return FaceIndicesValid(object) ? 0 : kCobDamaged;
+    return ResolveFaceIndices(object) ? 0 : kCobDamaged;
   }
 
   int32_t ReadFace(CobObject& object) {
@@ -209,19 +209,25 @@ class SceneReader {
     }
   }
 
-  // Faces must stay inside their object's tables: the object file indexes with them.
-  static bool FaceIndicesValid(const CobObject& object) {
+  // Faces name their material by its "mat#" number; they get the material's place in the
+  // ordered list instead (the same value when the numbers run 0, 1, 2, ...). Every index must
+  // lie inside its object's tables: the object file indexes with them.
+  static bool ResolveFaceIndices(CobObject& object) {
     const auto vertices = static_cast<int32_t>(object.vertices.size());
     const auto texture_vertices = static_cast<int32_t>(object.texture_vertices.size());
-    const auto materials = static_cast<int32_t>(object.materials.size());
     for (const int32_t start : object.face_start) {
-      const int32_t* face = object.face_data.data() + start;
+      int32_t* face = object.face_data.data() + start;
       const int32_t n = face[0];
       for (int32_t k = 0; k < n; ++k) {
         if (face[1 + k] < 0 || face[1 + k] >= vertices) return false;
         if (face[1 + n + k] < 0 || face[1 + n + k] >= texture_vertices) return false;
       }
-      if (face[1 + 2 * n] < 0 || face[1 + 2 * n] >= materials) return false;
+      int32_t& material = face[1 + 2 * n];
+      const auto found = std::find_if(
+          object.materials.begin(), object.materials.end(),
+          [material](const CobMaterial& candidate) { return candidate.number == material; });
+      if (found == object.materials.end()) return false;
+      material = static_cast<int32_t>(found - object.materials.begin());
     }
     return true;
   }

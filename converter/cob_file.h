@@ -65,7 +65,8 @@ class CobFile2 {
   static void Vertex(int32_t scene, int32_t object, int32_t index, float& x, float& y, float& z);
   static void TextureVertex(int32_t scene, int32_t object, int32_t index, float& u, float& v);
   // Fills `buffer` with n, the n vertex indices, the n texture vertex indices and the material
-  // index (2n + 2 values) and returns n. A buffer that is too small is a fatal misuse.
+  // index (2n + 2 values) and returns n. The material index is the material's place in the
+  // object's list (ordered by "mat#"). A buffer that is too small is a fatal misuse.
   static int32_t Face(int32_t scene, int32_t object, int32_t index, int32_t* buffer,
                       int32_t buffer_size);
   static int32_t FaceCornerCount(int32_t scene, int32_t object, int32_t index);

@@ -41,11 +41,11 @@ ConvertDialog::ConvertDialog(const std::string& settings_path,
 
   auto* input_group = Placed(new QGroupBox(Text("入力ファイル"), this), 0, 5, 4, 320, 58);
   auto* output_group = Placed(new QGroupBox(Text("出力ファイル"), this), 0, 5, 68, 320, 58);
-  Placed(new QLabel(Text("COBファイル"), input_group), 0, 10, 24, 72, 22);
-  Placed(new QLabel(Text("PO3ファイル"), output_group), 0, 10, 24, 72, 22);
-  input_edit_ = Placed(new QLineEdit(input_group), kInputEdit, 84, 24, 172, 24);
+  Placed(new QLabel(Text("COBファイル"), input_group), 0, 8, 24, 78, 22);
+  Placed(new QLabel(Text("PO3ファイル"), output_group), 0, 8, 24, 78, 22);
+  input_edit_ = Placed(new QLineEdit(input_group), kInputEdit, 90, 24, 166, 24);
   input_browse_ = Placed(new QPushButton(Text("参照"), input_group), kInputBrowse, 262, 23, 50, 26);
-  output_edit_ = Placed(new QLineEdit(output_group), kOutputEdit, 84, 24, 172, 24);
+  output_edit_ = Placed(new QLineEdit(output_group), kOutputEdit, 90, 24, 166, 24);
   output_browse_ =
       Placed(new QPushButton(Text("参照"), output_group), kOutputBrowse, 262, 23, 50, 26);
   invert_box_ = Placed(new QCheckBox(Text("面を裏返しにする"), this), kInvertBox, 12, 134, 200, 22);

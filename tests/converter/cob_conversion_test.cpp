@@ -187,6 +187,43 @@ TEST_F(CobConversionTest, OutputFolderIsCreatedAndAPathWithoutFolderIsRelative) 
   EXPECT_EQ(ConvertCobToPo3(request, nullptr), kPo3OpenFailed);
 }
 
+// The course designer's export: quads until triangulated in the modelling tool.
+TEST_F(CobConversionTest, CourseDesignerExport) {
+  const std::string head =
+      "Caligari V00.01ALH             \nPolH V0.02 Id 1302524 Parent 0 Size 0\nName Course\n"
+      "center 0 0 0\nx axis 1 0 0\ny axis 0 1 0\nz axis 0 0 1\nTransform\n1 0 0 0\n"
+      "0 1 0 0\n0 0 1 0\n0 0 0 1\n";
+  const std::string vertices =
+      "World Vertices 4\n0.000000 0.100000 0.000000\n0.000000 -0.100000 0.000000\n"
+      "1.000000 0.100000 0.000000\n1.000000 -0.100000 0.000000\n";
+  const std::string texture_vertices =
+      "Texture Vertices 4\n0.000000 0.000000\n1.000000 0.000000\n1.000000 1.000000\n"
+      "0.000000 1.000000\n";
+  const std::string tail =
+      "Mat1 V0.05 Id 1303064 Parent 1302524 Size 00000109\nmat# 0\n"
+      "shader: phong  facet: auto40\nrgb 0.8627451,0.5882353,0.5882353\n"
+      "alpha 1  ka 0.1  ks 0.1  exp 0  ior 1\nEND  V1.00 Id 0 Parent 0 Size        0\n";
+  const std::string quads = "Faces 1\nFace verts 4 flags 16 mat 0\n<0,3> <1,2> <3,1> <2,0>\n";
+  const std::string triangles =
+      "Faces 2\nFace verts 3 flags 16 mat 0\n<0,3> <1,2> <3,1>\n"
+      "Face verts 3 flags 16 mat 0\n<0,3> <3,1> <2,0>\n";
+  EXPECT_EQ(Convert(folder_.Write("q.cob", head + vertices + texture_vertices + quads + tail)),
+            kNotTriangulated);
+  // An empty course has no vertex section.
+  EXPECT_EQ(Convert(folder_.Write("e.cob", head + texture_vertices + "Faces 0\n" + tail)),
+            kCobDamagedFile);
+  ASSERT_EQ(Convert(folder_.Write("t.cob", head + vertices + texture_vertices + triangles + tail)),
+            kConverted);
+  const Po3Object object = Output();
+  ASSERT_EQ(object.points.size(), 4u);
+  EXPECT_FLOAT_EQ(object.points[1].z, -0.1f);
+  ASSERT_EQ(object.faces.size(), 2u);
+  ASSERT_EQ(object.attributes.size(), 1u);
+  EXPECT_FLOAT_EQ(object.attributes[0].red, 0.8627451f);
+  EXPECT_EQ(object.attributes[0].textured, 0);
+  EXPECT_FLOAT_EQ(object.texture_vertices[3].v, 0);
+}
+
 // Real exports of the modelling tool.
 TEST_F(CobConversionTest, RealExportsGiveTheirResults) {
   const std::string spider = SharedTestData("cob/spider_4_3_ascii.cob");

@@ -171,6 +171,22 @@ TEST_F(CobFileTest, RefusesHolesDamageAndFacesOutsideTheirObject) {
   EXPECT_EQ(Load(cob_text::Scene({outside})), kCobDamaged);
 }
 
+TEST_F(CobFileTest, FacesGetThePlaceOfTheMaterialTheyNumber) {
+  cob_text::Object object = cob_text::Triangle();
+  object.faces.push_back({{2, 1, 0}, {0, 0, 0}, 7});
+  object.faces[0].material = 3;
+  object.materials.resize(2);
+  object.materials[0].number = 7;
+  object.materials[1].number = 3;
+  const int32_t scene = Load(cob_text::Scene({object}));
+  ASSERT_GE(scene, 0);
+  int32_t buffer[8];
+  CobFile2::Face(scene, 0, 0, buffer, 8);
+  EXPECT_EQ(buffer[7], 0);
+  CobFile2::Face(scene, 0, 1, buffer, 8);
+  EXPECT_EQ(buffer[7], 1);
+}
+
 TEST_F(CobFileTest, ReadsLineEndsOfEitherKindLongLinesAndNoFinalLineEnd) {
   cob_text::Object first = cob_text::Triangle();
   cob_text::Object second = cob_text::Triangle();

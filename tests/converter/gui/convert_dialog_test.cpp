@@ -24,6 +24,10 @@
 #include "tests/converter/cob_text.h"
 #include "tests/support/temp_folder.h"
 
+// The font configuration library keeps caches for the life of the process; the leak checker
+// of the sanitizer build would report them at exit.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
 namespace {
 
 QApplication& Application() {

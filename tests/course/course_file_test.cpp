@@ -187,9 +187,9 @@ TEST(CourseFileTest, CommittedSampleCircuitIsWhatTheCodeMakes) {
   EXPECT_EQ(circuit.PointCount(), 10);
   EXPECT_FALSE(circuit.IsChanged());
   const std::string committed =
-      TempFolder::Read(std::string(SUITE_SOURCE_DIR) + "/course/samples/circuit.cus");
+      TempFolder::Read(std::string(SUITE_SOURCE_DIR) + "/samples/circuit.cus");
   EXPECT_EQ(committed, CourseFileBytes(circuit))
-      << "rebuild it with build/bin/make_sample_course course/samples/circuit.cus";
+      << "rebuild it with build/bin/make_sample_course samples/circuit.cus";
   CourseData1 loaded;
   loaded.Initialise();
   TempFolder folder;

@@ -10,7 +10,7 @@
 // Picture references: textured faces and shape attributes each hold one reference in the
 // program-wide picture bank. Reset gives them back and empties the bank; the destructor
 // frees memory only (the references of a stage read from a file belong to the bank image
-// loaded with it).
+// loaded with it). The picture bank must be started (16 bits) while stages are used.
 #pragma once
 
 #include <cstdint>

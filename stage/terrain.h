@@ -114,10 +114,11 @@ class Terrain {
   // the partition, side or wire is out of range or the face does not exist.
   int32_t FaceQuad(int32_t p, int32_t side, int32_t wire, Point3f corners[4]) const;
 
-  // Glue lists.
+  // Glue lists. GlueCount is 0 for a partition that does not exist; the others need an
+  // existing partition and entry (misuse otherwise).
   int32_t GlueCount(int32_t p) const;
   GlueEntry GlueAt(int32_t p, int32_t index) const;
-  // Index of the object's entry in p's list, or -1.
+  // Index of the object's entry in p's list, or -1 (also when p does not exist).
   int32_t FindGlue(int32_t p, int32_t object) const;
   void AppendGlue(int32_t p, const GlueEntry& entry);
   void StoreGlue(int32_t p, int32_t index, const GlueEntry& entry);

@@ -1,16 +1,19 @@
 # The two commands of the README: `make run` and `make test`.
 .PHONY: all deps configure build run test asan-test bench clean
 
+# CI builds with PRESET=ci (warnings are errors).
+PRESET ?= default
+
 all: build
 
 deps:
 	@scripts/install-deps
 
 configure: deps
-	@cmake --preset default >/dev/null
+	@cmake --preset $(PRESET) >/dev/null
 
 build: configure
-	@cmake --build --preset default
+	@cmake --build --preset $(PRESET)
 
 # Opens the main program on the bundled sample once there is one; until then it builds
 # everything and says what it built.
@@ -18,7 +21,7 @@ run: build
 	@scripts/run-main-program
 
 test: build
-	@ctest --preset default
+	@ctest --preset $(PRESET)
 
 asan-test: deps
 	@cmake --preset asan >/dev/null

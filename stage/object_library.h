@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "foundation/prompter.h"
 #include "stage/stage.h"

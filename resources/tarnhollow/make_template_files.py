@@ -156,12 +156,15 @@ def post_picture(x, y):
 
 
 def tree_picture(x, y):
-    # A conifer on black (the colour to make transparent); trunk at the foot.
+    # A conifer of four tiers on black (the colour to make transparent); trunk at the foot.
     cx = x - 31.5
     if y >= 112:
         return (90, 60, 30) if abs(cx) < 5 else (0, 0, 0)
-    half = (y + 4) * 0.27
-    if abs(cx) < half - (y % 24) * 0.35:
+    if y < 8:
+        return (0, 0, 0)
+    tier, within = divmod(y - 8, 26)
+    half = 3 + tier * 4 + within * 0.75
+    if abs(cx) < half:
         shade = 60 + ((x * 7 + y * 3) % 11) * 6
         return (20, shade + 40, 25)
     return (0, 0, 0)

@@ -41,8 +41,7 @@ HitRecord FaceHit(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const FaceRef&
   return Record(x0, y0, x1, y1, kHitFace, {face.partition, face.side, face.wire});
 }
 
-HitRecord ObjectHit(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t kind,
-                    int32_t object) {
+HitRecord ObjectHit(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t kind, int32_t object) {
   return Record(x0, y0, x1, y1, kind, {object});
 }
 
@@ -74,30 +73,28 @@ int32_t PickHit(const std::vector<HitRecord>& records, int32_t x, int32_t y, Hit
 bool ClickSelectPartition(Stage& stage, const std::vector<HitRecord>& records, int32_t x,
                           int32_t y) {
   const int32_t current = stage.SelectedPartition();
-  const int32_t hit = PickHit(records, x, y, HitKindBit(kHitPartition),
-                              current == -1 ? nullptr : &current);
+  const int32_t hit =
+      PickHit(records, x, y, HitKindBit(kHitPartition), current == -1 ? nullptr : &current);
   if (hit == -1) return false;
   stage.SelectPartition(records[static_cast<size_t>(hit)].ids[0]);
   return true;
 }
 
-bool ClickSelectPoint(Stage& stage, const std::vector<HitRecord>& records, int32_t x,
-                      int32_t y, bool glue_target) {
+bool ClickSelectPoint(Stage& stage, const std::vector<HitRecord>& records, int32_t x, int32_t y,
+                      bool glue_target) {
   const PointRef selected = glue_target ? stage.GlueTarget() : stage.SelectedPoint();
   const int32_t current[4] = {selected.partition, selected.side, selected.wire, selected.end};
-  const int32_t hit = PickHit(records, x, y, HitKindBit(kHitPoint),
-                              selected.Selected() ? current : nullptr);
+  const int32_t hit =
+      PickHit(records, x, y, HitKindBit(kHitPoint), selected.Selected() ? current : nullptr);
   if (hit == -1) return false;
   const int32_t* ids = records[static_cast<size_t>(hit)].ids;
   const PointRef point{ids[0], ids[1], ids[2], ids[3]};
   return glue_target ? stage.SelectGlueTarget(point) : stage.SelectPoint(point);
 }
 
-bool ClickSelectObject(Stage& stage, const std::vector<HitRecord>& records, int32_t x,
-                       int32_t y) {
+bool ClickSelectObject(Stage& stage, const std::vector<HitRecord>& records, int32_t x, int32_t y) {
   const int32_t current = stage.SelectedObject();
-  const int32_t hit =
-      PickHit(records, x, y, kObjectHits, current == -1 ? nullptr : &current);
+  const int32_t hit = PickHit(records, x, y, kObjectHits, current == -1 ? nullptr : &current);
   if (hit == -1) return false;
   return stage.SelectObject(records[static_cast<size_t>(hit)].ids[0]);
 }

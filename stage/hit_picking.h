@@ -12,12 +12,12 @@
 
 // Kinds of items a view records.
 enum HitKind : int32_t {
-  kHitFreeObject = 1,    // ids[0]: object
-  kHitGluedObject = 2,   // ids[0]: object
-  kHitPoint = 3,         // ids: partition, side, wire, end
-  kHitFace = 4,          // ids: partition, side (-1 road face), wire
-  kHitPartition = 5,     // ids[0]: partition
-  kHitBackground = 6,    // ids[0]: object
+  kHitFreeObject = 1,   // ids[0]: object
+  kHitGluedObject = 2,  // ids[0]: object
+  kHitPoint = 3,        // ids: partition, side, wire, end
+  kHitFace = 4,         // ids: partition, side (-1 road face), wire
+  kHitPartition = 5,    // ids[0]: partition
+  kHitBackground = 6,   // ids[0]: object
 };
 
 struct HitRecord {
@@ -38,8 +38,7 @@ constexpr HitKinds kObjectHits =
 HitRecord PartitionHit(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t partition);
 HitRecord PointHit(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const PointRef& point);
 HitRecord FaceHit(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const FaceRef& face);
-HitRecord ObjectHit(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t kind,
-                    int32_t object);
+HitRecord ObjectHit(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t kind, int32_t object);
 
 // Indices of the records of the given kinds whose rectangle holds (x, y), in drawing order.
 std::vector<int32_t> HitsAt(const std::vector<HitRecord>& records, int32_t x, int32_t y,
@@ -57,10 +56,9 @@ bool ClickSelectPartition(Stage& stage, const std::vector<HitRecord>& records, i
                           int32_t y);
 // Select point / point move / point glue: the selected point, or the glue target when
 // `glue_target` ("SELECTGLUEPOINT").
-bool ClickSelectPoint(Stage& stage, const std::vector<HitRecord>& records, int32_t x,
-                      int32_t y, bool glue_target);
+bool ClickSelectPoint(Stage& stage, const std::vector<HitRecord>& records, int32_t x, int32_t y,
+                      bool glue_target);
 // The object tools and glue with "SELECTGLUEOBJ".
-bool ClickSelectObject(Stage& stage, const std::vector<HitRecord>& records, int32_t x,
-                       int32_t y);
+bool ClickSelectObject(Stage& stage, const std::vector<HitRecord>& records, int32_t x, int32_t y);
 // The faces under (x, y), in drawing order.
 std::vector<FaceRef> FacesAt(const std::vector<HitRecord>& records, int32_t x, int32_t y);

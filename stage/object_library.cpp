@@ -15,8 +15,7 @@ constexpr int32_t kProgressStep = 10;
 ObjectShape ShapeOfPo3(const Po3Object& object, const std::string& path, const std::string& name,
                        const LoadProgress& progress) {
   ObjectShape shape;
-  const int32_t total = static_cast<int32_t>(object.points.size() +
-                                             object.texture_vertices.size() +
+  const int32_t total = static_cast<int32_t>(object.points.size() + object.texture_vertices.size() +
                                              object.attributes.size());
   int32_t done = 0;
   auto step = [&](size_t index) {
@@ -42,8 +41,8 @@ ObjectShape ShapeOfPo3(const Po3Object& object, const std::string& path, const s
     if (source.textured == 1) {
       attribute.repeat_u = source.repeat_u;
       attribute.repeat_v = source.repeat_v;
-      const int32_t picture = Bank::Register(PolygonTexturePath(path, source.texture_name),
-                                             Bank::kModePowerOfTwo);
+      const int32_t picture =
+          Bank::Register(PolygonTexturePath(path, source.texture_name), Bank::kModePowerOfTwo);
       // A texture the bank refuses leaves the attribute in its colour.
       if (picture >= 0) {
         attribute.texture_switch = 1;
@@ -151,8 +150,8 @@ int OpenPolygonObjectCommand(const StageCommandContext& context) {
 std::string BitmapTemplatePath() { return ApplicationDirectoryPath() + "BitmapObject.bof"; }
 std::string BackgroundTemplatePath() { return ApplicationDirectoryPath() + "BackObject.bof"; }
 
-int32_t CreateBitmapObject(Stage& stage, const std::string& template_path,
-                           const std::string& name, const int32_t* pictures, int32_t count) {
+int32_t CreateBitmapObject(Stage& stage, const std::string& template_path, const std::string& name,
+                           const int32_t* pictures, int32_t count) {
   const int32_t shape = TakeTemplateShape(stage, template_path, name, pictures, count);
   if (shape == -1) return 1;
   return stage.CreateObject(PlacementPosition(stage), shape) == -1 ? 1 : 0;

@@ -52,8 +52,8 @@ std::string BackgroundTemplatePath();
 // Create bitmap object: the template shape of `name` with `pictures`, reused or read from
 // `template_path`, placed at PlacementPosition among the free objects. 0, or 1 when the shape
 // cannot be made (file missing, model missing or malformed, a picture that does not exist).
-int32_t CreateBitmapObject(Stage& stage, const std::string& template_path,
-                           const std::string& name, const int32_t* pictures, int32_t count);
+int32_t CreateBitmapObject(Stage& stage, const std::string& template_path, const std::string& name,
+                           const int32_t* pictures, int32_t count);
 // Create background object: the same at the origin; it replaces the background object.
 int32_t CreateBackgroundObject(Stage& stage, const std::string& template_path,
                                const std::string& name, const int32_t* pictures, int32_t count);

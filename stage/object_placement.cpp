@@ -69,8 +69,7 @@ bool SetObjectScale(Stage& stage, int32_t object, const Point3f& scale) {
 
 bool ResetObjectMove(Stage& stage) { return stage.ResetObjectCoordinates(stage.SelectedObject()); }
 
-bool DragMoveObject(Stage& stage, DragView view, int32_t dx, int32_t dy,
-                    const AxisSwitches& held) {
+bool DragMoveObject(Stage& stage, DragView view, int32_t dx, int32_t dy, const AxisSwitches& held) {
   const int32_t id = stage.SelectedObject();
   if (!stage.HasObject(id)) return false;
   const Point3f origin = stage.Object(id).origin;
@@ -101,9 +100,10 @@ bool DragTurnObject(Stage& stage, DragView view, int32_t dx, int32_t dy, TurnAxe
   if (held.x) turn[0] = 0.0;
   if (held.y) turn[1] = 0.0;
   if (held.z) turn[2] = 0.0;
-  const Rotation3 step = CameraRotation(Point3f{static_cast<float>(turn[0]), 0.0f, 0.0f})
-                             .Times(CameraRotation(Point3f{0.0f, static_cast<float>(turn[1]), 0.0f}))
-                             .Times(CameraRotation(Point3f{0.0f, 0.0f, static_cast<float>(turn[2])}));
+  const Rotation3 step =
+      CameraRotation(Point3f{static_cast<float>(turn[0]), 0.0f, 0.0f})
+          .Times(CameraRotation(Point3f{0.0f, static_cast<float>(turn[1]), 0.0f}))
+          .Times(CameraRotation(Point3f{0.0f, 0.0f, static_cast<float>(turn[2])}));
   const Rotation3 current = CameraRotation(stage.Object(id).axes);
   const Rotation3 turned = axes == TurnAxes::kScreen ? step.Times(current) : current.Times(step);
   return SetObjectAxes(stage, id, AnglesOfCameraRotation(turned));

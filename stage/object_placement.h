@@ -29,8 +29,7 @@ bool ResetObjectMove(Stage& stage);
 
 // Drags on the selected object, (dx, dy) pixels with y downwards.
 // Move: one world unit per pixel along the view's axes.
-bool DragMoveObject(Stage& stage, DragView view, int32_t dx, int32_t dy,
-                    const AxisSwitches& held);
+bool DragMoveObject(Stage& stage, DragView view, int32_t dx, int32_t dy, const AxisSwitches& held);
 enum class TurnAxes {
   kScreen,  // "SCRCOOR": about the world axes the view shows
   kObject,  // "OBJCOOR": about the object axes

@@ -89,8 +89,7 @@ bool ReadDescriptor(std::string_view body, TemplateModelDescriptor* model) {
   return true;
 }
 
-bool ReadModel(std::string_view body, int32_t count,
-               ObjectShape* shape) {
+bool ReadModel(std::string_view body, int32_t count, ObjectShape* shape) {
   Cursor cursor(body);
   int32_t points = 0;
   if (!cursor.Find("World Vertices") || !cursor.Int(&points) || points < 0) return false;
@@ -186,8 +185,8 @@ int32_t ReadTemplateModelText(const std::string& text, const std::string& name,
   return kTemplateRead;
 }
 
-int32_t ReadTemplateModel(const std::string& path, const std::string& name,
-                          const int32_t* pictures, int32_t count, ObjectShape* shape) {
+int32_t ReadTemplateModel(const std::string& path, const std::string& name, const int32_t* pictures,
+                          int32_t count, ObjectShape* shape) {
   std::string text;
   if (!ReadWholeFile(path, text)) return kTemplateCannotOpen;
   return ReadTemplateModelText(text, name, pictures, count, shape);
@@ -210,11 +209,13 @@ void TemplateSlotArea(const TemplateScan& scan, int32_t* width, int32_t* height)
 }
 
 bool CollectSlotPictures(const TemplateModelDescriptor& model,
-                         const std::vector<int32_t>& slot_pictures, std::vector<int32_t>* pictures) {
+                         const std::vector<int32_t>& slot_pictures,
+                         std::vector<int32_t>* pictures) {
   std::vector<int32_t> collected(static_cast<size_t>(std::max(0, model.attribute_count)), -1);
   const std::vector<TemplateSlot> slots = TemplateSlots(model);
   for (size_t i = 0; i < slots.size() && i < slot_pictures.size(); ++i) {
-    if (slot_pictures[i] >= 0) collected[static_cast<size_t>(slots[i].attribute)] = slot_pictures[i];
+    if (slot_pictures[i] >= 0)
+      collected[static_cast<size_t>(slots[i].attribute)] = slot_pictures[i];
   }
   for (int32_t picture : collected) {
     if (picture < 0) return false;

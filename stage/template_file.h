@@ -44,8 +44,8 @@ int32_t ScanTemplateFile(const std::string& path, TemplateScan* scan);
 // attribute that does not exist.
 int32_t ReadTemplateModelText(const std::string& text, const std::string& name,
                               const int32_t* pictures, int32_t count, ObjectShape* shape);
-int32_t ReadTemplateModel(const std::string& path, const std::string& name,
-                          const int32_t* pictures, int32_t count, ObjectShape* shape);
+int32_t ReadTemplateModel(const std::string& path, const std::string& name, const int32_t* pictures,
+                          int32_t count, ObjectShape* shape);
 
 // The creation dialog's layout: picture slots of 60 x 60 pixels at (115 + 60 * column,
 // 10 + 60 * row) for the grid cells that hold an attribute, in rows.

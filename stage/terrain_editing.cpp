@@ -71,8 +71,8 @@ bool AddWireOnSide(Stage& stage, int32_t side) {
   const Point3f& right = corners[1];
   const Point3f step = side == kLeftSide ? Minus(left, right) : Minus(right, left);
   const int32_t count = stage.terrain().WireCount(p, side);
-  const Point3f base =
-      count > 0 ? stage.terrain().Wire(p, side, count - 1).end_a : (side == kLeftSide ? left : right);
+  const Point3f base = count > 0 ? stage.terrain().Wire(p, side, count - 1).end_a
+                                 : (side == kLeftSide ? left : right);
   return stage.AddWire(p, side, Offset(base, step));
 }
 
@@ -254,7 +254,8 @@ int32_t NewTextureForSelection(Stage& stage, PromptOwner owner, const std::strin
 
 bool UsedTextureForSelection(Stage& stage, int32_t picture) {
   if (stage.PickedCount() == 0 || picture < 0 || !Bank::IsPicture(picture)) return false;
-  for (int32_t i = 0; i < stage.PickedCount(); ++i) stage.SetFacePicture(stage.PickedAt(i), picture);
+  for (int32_t i = 0; i < stage.PickedCount(); ++i)
+    stage.SetFacePicture(stage.PickedAt(i), picture);
   return true;
 }
 

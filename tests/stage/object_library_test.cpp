@@ -95,8 +95,8 @@ TEST_F(ObjectLibraryTest, TexturePathsAreTakenInTheObjectsFolder) {
 TEST_F(ObjectLibraryTest, RefusedTextureLeavesTheAttributeInItsColourAndLoadingGoesOn) {
   folder_.Write("odd.bmp", stage_test::BmpBytes(6, 8, 1, 2, 3));  // not a power of two
   int32_t object = -1;
-  ASSERT_EQ(CreateObjectFromPolygonFile(stage_, WritePo3("odd.po3", Square("odd.bmp")), {}, &object),
-            0);
+  ASSERT_EQ(
+      CreateObjectFromPolygonFile(stage_, WritePo3("odd.po3", Square("odd.bmp")), {}, &object), 0);
   const ShapeAttribute attribute = stage_.shapes().Shape(ShapeOf(object)).attributes[0];
   EXPECT_EQ(attribute.texture_switch, 0);
   EXPECT_EQ(attribute.picture, -1);
@@ -126,11 +126,9 @@ TEST_F(ObjectLibraryTest, ProgressIsToldAfterEveryTenthItem) {
   for (int i = 0; i < 21; ++i) object.points.push_back({1, 2, 3});  // 25 points
   std::vector<std::pair<int32_t, int32_t>> told;
   int32_t placed = -1;
-  ASSERT_EQ(CreateObjectFromPolygonFile(stage_, WritePo3("many.po3", object),
-                                        [&](int32_t done, int32_t total) {
-                                          told.emplace_back(done, total);
-                                        },
-                                        &placed),
+  ASSERT_EQ(CreateObjectFromPolygonFile(
+                stage_, WritePo3("many.po3", object),
+                [&](int32_t done, int32_t total) { told.emplace_back(done, total); }, &placed),
             0);
   // 25 points, 4 map coordinates, 2 attributes: after points 10 and 20.
   EXPECT_EQ(told, (std::vector<std::pair<int32_t, int32_t>>{{10, 31}, {20, 31}}));
@@ -230,8 +228,7 @@ TEST_F(ObjectLibraryTest, SecondBackgroundObjectReplacesTheFirstAndReleasesItsSh
   EXPECT_EQ(Bank::ReferenceCount(red), 2);
   ASSERT_EQ(CreateBackgroundObject(stage_, path, "[Flat]", &blue, 1), 0);
   EXPECT_EQ(stage_.ObjectCount(), 1);
-  EXPECT_EQ(stage_.shapes().Shape(ShapeOf(stage_.BackgroundObject())).attributes[0].picture,
-            blue);
+  EXPECT_EQ(stage_.shapes().Shape(ShapeOf(stage_.BackgroundObject())).attributes[0].picture, blue);
   EXPECT_EQ(stage_.shapes().Count(), 1);
   EXPECT_EQ(Bank::ReferenceCount(red), 1);
   // The same model with the same picture again keeps one shape.
@@ -247,9 +244,9 @@ TEST_F(ObjectLibraryTest, DialogOkWithABrokenModelSaysSoAndMakesNothing) {
       "[NoMap]\nWorld Vertices 3 0 0 0 1 0 0 0 1 0\nFaces 1 Face verts 3 mat 0 <0,0> <1,0> "
       "<2,0>\nAttribute 1 ViewPos Xnum 1 Ynum 1 0\n");
   const int32_t red = Picture("red.bmp", 250);
-  EXPECT_EQ(CreateObjectFromDialog(stage_, CreationMode::kBitmapObject, path, "[NoMap]", {red},
-                                   nullptr),
-            1);
+  EXPECT_EQ(
+      CreateObjectFromDialog(stage_, CreationMode::kBitmapObject, path, "[NoMap]", {red}, nullptr),
+      1);
   EXPECT_EQ(prompter_.MessageTexts(),
             (std::vector<std::string>{"オブジェクトの作成に失敗しました。"}));
   EXPECT_EQ(prompter_.AskedQuestions()[0].caption, "Message");

@@ -95,8 +95,7 @@ class TemplateModelTest : public StageTest {
 TEST_F(TemplateModelTest, ReadsTheNamedModelWithItsPictures) {
   const int32_t pictures[2] = {Picture("a.bmp"), Picture("b.bmp")};
   ObjectShape shape;
-  ASSERT_EQ(ReadTemplateModelText(kTwoModels, "[Wide Sign]", pictures, 2, &shape),
-            kTemplateRead);
+  ASSERT_EQ(ReadTemplateModelText(kTwoModels, "[Wide Sign]", pictures, 2, &shape), kTemplateRead);
   EXPECT_EQ(shape.name, "[Wide Sign]");
   EXPECT_EQ(shape.use_count, 1);
   ASSERT_EQ(shape.points.size(), 4u);
@@ -122,8 +121,8 @@ TEST_F(TemplateModelTest, BrokenModelsFailAndTakeNoPicture) {
     int32_t count;
   };
   const Case cases[] = {
-      {kTwoModels, "[Wide Sign]", 3},     // attribute count differs
-      {kTwoModels, "[Missing]", 1},       // no such model
+      {kTwoModels, "[Wide Sign]", 3},  // attribute count differs
+      {kTwoModels, "[Missing]", 1},    // no such model
       // A point, a map coordinate or an attribute that does not exist.
       {"[M] World Vertices 3 0 0 0 1 0 0 0 1 0 Texture Vertices 1 0 0 Faces 1 "
        "Face verts 3 mat 0 <0,0> <1,0> <3,0> Attribute 1",
@@ -135,8 +134,7 @@ TEST_F(TemplateModelTest, BrokenModelsFailAndTakeNoPicture) {
        "Face verts 3 mat 1 <0,0> <1,0> <2,0> Attribute 1",
        "[M]", 1},
       // Fewer numbers than the counts promise.
-      {"[M] World Vertices 3 0 0 0 1 0 0 0 1 Texture Vertices 1 0 0 Faces 0 Attribute 1", "[M]",
-       1},
+      {"[M] World Vertices 3 0 0 0 1 0 0 0 1 Texture Vertices 1 0 0 Faces 0 Attribute 1", "[M]", 1},
       // No "Texture Vertices" in the model, though the next model has them.
       {"[M] World Vertices 3 0 0 0 1 0 0 0 1 0 Faces 1 Face verts 3 mat 0 <0,0> <1,0> <2,0> "
        "Attribute 1 [N] Texture Vertices 1 0 0 Faces 0 Attribute 1",
@@ -168,14 +166,14 @@ TEST_F(TemplateModelTest, ShippedTemplateFilesMakeEveryModelTheyList) {
       {"BitmapObject.bof", {"[Billboard]", "[Tree]", "[Fence]"}},
       {"BackObject.bof", {"[Backdrop]", "[SkyBox]"}},
   };
-  const int32_t texture = Bank::Register(
-      ShippedFile("template_textures/billboard_sign.bmp"), Bank::kModePowerOfTwo);
+  const int32_t texture =
+      Bank::Register(ShippedFile("template_textures/billboard_sign.bmp"), Bank::kModePowerOfTwo);
   ASSERT_GE(texture, 0);
-  for (const char* name : {"billboard_post.bmp", "tree.bmp", "fence.bmp", "backdrop.bmp",
-                           "sky_north.bmp", "sky_east.bmp", "sky_south.bmp", "sky_west.bmp",
-                           "sky_top.bmp"}) {
-    const int32_t id =
-        Bank::Register(ShippedFile(std::string("template_textures/") + name), Bank::kModePowerOfTwo);
+  for (const char* name :
+       {"billboard_post.bmp", "tree.bmp", "fence.bmp", "backdrop.bmp", "sky_north.bmp",
+        "sky_east.bmp", "sky_south.bmp", "sky_west.bmp", "sky_top.bmp"}) {
+    const int32_t id = Bank::Register(ShippedFile(std::string("template_textures/") + name),
+                                      Bank::kModePowerOfTwo);
     EXPECT_GE(id, 0) << name;
   }
   for (const Shipped& file : shipped) {

@@ -317,7 +317,8 @@ TEST_F(TerrainEditingTest, NewTextureTexturesEverySelectedFaceOrSaysWhyNot) {
   const Bad bad[] = {
       {folder_.Write("wide.bmp", stage_test::BmpBytes(12, 8, 1, 2, 3)),
        "画像のサイズが２のN乗出なくてはいけません！！"},
-      {folder_.Write("text.bmp", "not a picture at all, longer than a header......................"),
+      {folder_.Write("text.bmp",
+                     "not a picture at all, longer than a header......................"),
        "bmpファイルではありません"},
       {folder_.Path() + "/missing.bmp", "ファイルのオープンに失敗"},
       {folder_.Write("cut.bmp", bmp.substr(0, bmp.size() - 40)), "ファイルが破壊されている"},

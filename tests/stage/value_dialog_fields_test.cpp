@@ -17,8 +17,8 @@ TEST(ValueFieldTest, OnlyPlainDecimalNumbersAreAccepted) {
   }
   EXPECT_TRUE(ParseValueField("-12.5", &value));
   EXPECT_EQ(value, -12.5);
-  for (const char* bad : {"", "1e5", "+1", "1.2.3", "-", "-.", ".5", "1-2", " 1", "1 ", "abc",
-                          "1,5", "0x10"}) {
+  for (const char* bad :
+       {"", "1e5", "+1", "1.2.3", "-", "-.", ".5", "1-2", " 1", "1 ", "abc", "1,5", "0x10"}) {
     EXPECT_FALSE(ParseValueField(bad, &value)) << bad;
   }
 }

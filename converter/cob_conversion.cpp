@@ -15,12 +15,18 @@ namespace {
 
 int ResultOfLoadCode(int32_t code) {
   switch (code) {
-    case kCobCannotOpen: return kCobOpenFailed;
-    case kCobNotCob: return kNotCobFile;
-    case kCobDamaged: return kCobDamagedFile;
-    case kCobBinary: return kCobNotText;
-    case kCobHole: return kCobHasHole;
-    default: return kConversionCancelled;
+    case kCobCannotOpen:
+      return kCobOpenFailed;
+    case kCobNotCob:
+      return kNotCobFile;
+    case kCobDamaged:
+      return kCobDamagedFile;
+    case kCobBinary:
+      return kCobNotText;
+    case kCobHole:
+      return kCobHasHole;
+    default:
+      return kConversionCancelled;
   }
 }
 
@@ -67,19 +73,32 @@ class LoadedScene {
 
 const char* ConversionMessage(int result) {
   switch (result) {
-    case kConverted: return "正常に変換されました";
-    case kCobOpenFailed: return "COBファイルのオープンに失敗";
-    case kPo3OpenFailed: return "PO3ファイルのオープンに失敗";
-    case kNotCobFile: return "COBファイルではない";
-    case kCobDamagedFile: return "このCOBファイルは壊れている";
-    case kCobNotText: return "COBはテキストタイプでない";
-    case kCobHasHole: return "COBファイルに穴を検出。三角化してください";
-    case kConversionCancelled: return "途中で中止されました";
-    case kNotTriangulated: return "多角形ポリゴンを検出。三角化してください";
-    case kImageOpenFailed: return "使用されている画像ファイルをオープンできない";
-    case kImageNotSupported: return "使用されている画像ファイルに対応していない";
-    case kImageSizeNotPowerOfTwo: return "画像のサイズが２の累乗でない";
-    default: return "";
+    case kConverted:
+      return "正常に変換されました";
+    case kCobOpenFailed:
+      return "COBファイルのオープンに失敗";
+    case kPo3OpenFailed:
+      return "PO3ファイルのオープンに失敗";
+    case kNotCobFile:
+      return "COBファイルではない";
+    case kCobDamagedFile:
+      return "このCOBファイルは壊れている";
+    case kCobNotText:
+      return "COBはテキストタイプでない";
+    case kCobHasHole:
+      return "COBファイルに穴を検出。三角化してください";
+    case kConversionCancelled:
+      return "途中で中止されました";
+    case kNotTriangulated:
+      return "多角形ポリゴンを検出。三角化してください";
+    case kImageOpenFailed:
+      return "使用されている画像ファイルをオープンできない";
+    case kImageNotSupported:
+      return "使用されている画像ファイルに対応していない";
+    case kImageSizeNotPowerOfTwo:
+      return "画像のサイズが２の累乗でない";
+    default:
+      return "";
   }
 }
 

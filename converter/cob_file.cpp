@@ -161,8 +161,7 @@ class SceneReader {
     object.face_start.push_back(static_cast<int32_t>(object.face_data.size()));
     object.face_data.push_back(corners);
     object.face_data.insert(object.face_data.end(), vertex_indices.begin(), vertex_indices.end());
-    object.face_data.insert(object.face_data.end(), texture_indices.begin(),
-                            texture_indices.end());
+    object.face_data.insert(object.face_data.end(), texture_indices.begin(), texture_indices.end());
     object.face_data.push_back(material);
     return 0;
   }
@@ -189,8 +188,8 @@ class SceneReader {
         material.textured = 1;
         float offset[2];
         float repeats[2];
-        if (!scanner_.ReadPath(material.texture_path) ||
-            !FindAndReadFloats("offset", offset, 2) || !FindAndReadFloats("repeats", repeats, 2)) {
+        if (!scanner_.ReadPath(material.texture_path) || !FindAndReadFloats("offset", offset, 2) ||
+            !FindAndReadFloats("repeats", repeats, 2)) {
           return kCobDamaged;
         }
         material.offset_u = offset[0];
@@ -333,15 +332,14 @@ std::string CobFile2::ObjectName(int32_t scene, int32_t object) {
   return ObjectAt(scene, object).name;
 }
 
-void CobFile2::Vertex(int32_t scene, int32_t object, int32_t index, float& x, float& y,
-                      float& z) {
+void CobFile2::Vertex(int32_t scene, int32_t object, int32_t index, float& x, float& y, float& z) {
   const CobObject& source = ObjectAt(scene, object);
   CheckIndex(index, source.vertices.size());
   const CobVertex& v = source.vertices[static_cast<size_t>(index)];
   float w[3];
   for (int r = 0; r < 3; ++r) {
-    w[r] = source.rotation[r][0] * v.x + source.rotation[r][1] * v.y +
-           source.rotation[r][2] * v.z + source.translation[r];
+    w[r] = source.rotation[r][0] * v.x + source.rotation[r][1] * v.y + source.rotation[r][2] * v.z +
+           source.translation[r];
   }
   x = w[0];
   y = w[2];

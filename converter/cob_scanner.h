@@ -17,7 +17,9 @@ class CobScanner {
   explicit CobScanner(std::string_view text) : text_(text) {}
 
   size_t Position() const { return position_; }
-  void SetPosition(size_t position) { position_ = position < text_.size() ? position : text_.size(); }
+  void SetPosition(size_t position) {
+    position_ = position < text_.size() ? position : text_.size();
+  }
   size_t Remaining() const { return text_.size() - position_; }
 
   // Skips separators and reads the token up to the next separator, which is consumed too.

@@ -56,7 +56,8 @@ Po3Object Po3File::FromCobScene(int32_t scene, bool invert) {
       for (int32_t k = 0; k < 3 && k < n; ++k) {
         const int32_t corner = invert ? 2 - k : k;
         face.points[k] = face_buffer[static_cast<size_t>(1 + corner)] + point_offset;
-        face.texture_vertices[k] = face_buffer[static_cast<size_t>(1 + n + corner)] + texture_offset;
+        face.texture_vertices[k] =
+            face_buffer[static_cast<size_t>(1 + n + corner)] + texture_offset;
       }
       face.attribute = face_buffer[static_cast<size_t>(1 + 2 * n)] + attribute_offset;
       result.faces.push_back(face);
@@ -200,8 +201,7 @@ std::string Po3File::Listing(const Po3Object& object) {
 }
 
 bool Po3File::Write(const std::string& output_directory, const std::string& po3_path,
-                    const std::string& listing_name, const Po3Object& object,
-                    std::string* error) {
+                    const std::string& listing_name, const Po3Object& object, std::string* error) {
   std::vector<FileToWrite> files;
   files.push_back({po3_path, Bytes(object)});
   files.push_back({Directory1::Join(output_directory, listing_name), Listing(object)});

@@ -23,7 +23,7 @@ struct Po3Face {
 struct Po3Attribute {
   float red = 0, green = 0, blue = 0;
   int32_t textured = 0;
-  std::string texture_name;    // file name without folder, as stored
+  std::string texture_name;  // file name without folder, as stored
   float repeat_u = 0, repeat_v = 0;
   std::string texture_source;  // where the image is copied from; not stored in the file
 };

@@ -9,7 +9,9 @@ void PrintUsage(std::ostream& stream) {
             "       polyconv            (opens the conversion dialog)\n"
             "\n"
             "Converts a triangulated ASCII COB scene into one PO3 object file. The listing\n"
-            "\"" << kListingName << "\" and copies of the texture images are written into the\n"
+            "\""
+         << kListingName
+         << "\" and copies of the texture images are written into the\n"
             "folder of OUTPUT.po3, which is created when missing.\n"
             "\n"
             "  --invert   turn every face over (reverse the order of its corners)\n"

@@ -32,8 +32,8 @@ Widget* Placed(Widget* widget, int id, int x, int y, int width, int height) {
 
 }  // namespace
 
-ConvertDialog::ConvertDialog(const std::string& settings_path,
-                             const std::string& program_directory, QWidget* parent)
+ConvertDialog::ConvertDialog(const std::string& settings_path, const std::string& program_directory,
+                             QWidget* parent)
     : QDialog(parent), settings_path_(settings_path) {
   setObjectName("DIALOG_1");
   setWindowTitle(Text("ファイルの変換"));
@@ -88,16 +88,16 @@ QWidget* ConvertDialog::Control(int id) const {
 
 void ConvertDialog::BrowseInput() {
   std::string path;
-  if (AskFilePath(this, path, "cobfilerefer", settings_path_,
-                  {{"cobファイル(*.cob)", "*.cob"}}, FileDialogKind::kOpen) == 0) {
+  if (AskFilePath(this, path, "cobfilerefer", settings_path_, {{"cobファイル(*.cob)", "*.cob"}},
+                  FileDialogKind::kOpen) == 0) {
     input_edit_->setText(Text(path));
   }
 }
 
 void ConvertDialog::BrowseOutput() {
   std::string path;
-  if (AskFilePath(this, path, "ascfilerefer", settings_path_,
-                  {{"po3ファイル(*.po3)", "*.po3"}}, FileDialogKind::kSave) == 0) {
+  if (AskFilePath(this, path, "ascfilerefer", settings_path_, {{"po3ファイル(*.po3)", "*.po3"}},
+                  FileDialogKind::kSave) == 0) {
     output_edit_->setText(Text(path));
   }
 }
@@ -119,7 +119,8 @@ void ConvertDialog::Start() {
   steps_ = 0;
   worker_ = std::thread([this, request] {
     const int result = ConvertCobToPo3(request, [this](int) { return WorkerProgress(); });
-    QMetaObject::invokeMethod(this, [this, result] { Finish(result); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, result] { Finish(result); }, Qt::QueuedConnection);
   });
 }
 
@@ -127,7 +128,8 @@ int ConvertDialog::WorkerProgress() {
   steps_.fetch_add(1);
   // One pending update at a time: a large file reads far more items than the screen can show.
   if (!progress_pending_.exchange(true)) {
-    QMetaObject::invokeMethod(this, [this] { ShowProgress(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { ShowProgress(); }, Qt::QueuedConnection);
   }
   return cancel_.exchange(0) != 0 ? 1 : 0;
 }
@@ -145,8 +147,8 @@ void ConvertDialog::Finish(int result) {
   // A conversion stopped by the close step has no message.
   if (!Running()) return;
   worker_.join();
-  Prompter::Current().Message(this, "Message", ConversionMessage(result),
-                              PromptIcon::kInformation, PromptButtons::kOk);
+  Prompter::Current().Message(this, "Message", ConversionMessage(result), PromptIcon::kInformation,
+                              PromptButtons::kOk);
   progress_->setValue(0);
   SetRunning(false);
   emit ConversionFinished(result);
@@ -164,8 +166,7 @@ void ConvertDialog::StopWorker() {
 }
 
 void ConvertDialog::SaveSettings() {
-  SettingsFile::WriteString(settings_path_, kSection, kInputKey,
-                            input_edit_->text().toStdString());
+  SettingsFile::WriteString(settings_path_, kSection, kInputKey, input_edit_->text().toStdString());
   SettingsFile::WriteString(settings_path_, kSection, kOutputKey,
                             output_edit_->text().toStdString());
   SettingsFile::WriteInt(settings_path_, kSection, kInvertKey, invert_box_->isChecked() ? 1 : 0);

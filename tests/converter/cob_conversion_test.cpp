@@ -14,7 +14,8 @@ namespace {
 class CobConversionTest : public ::testing::Test {
  protected:
   // Converts `input` into out/object.po3 of the temporary folder.
-  int Convert(const std::string& input, bool invert = false, const CobProgress& progress = nullptr) {
+  int Convert(const std::string& input, bool invert = false,
+              const CobProgress& progress = nullptr) {
     ConversionRequest request;
     request.input_path = input;
     request.output_path = folder_.File("out/object.po3");
@@ -57,8 +58,7 @@ TEST_F(CobConversionTest, LoadCodesBecomeResultsAndLeaveNothingBehind) {
   EXPECT_EQ(Convert(folder_.File("missing.cob")), kCobOpenFailed);
   EXPECT_EQ(Convert(folder_.Write("a.cob", "solid cube\n")), kNotCobFile);
   const std::string scene = cob_text::Scene({cob_text::Triangle()});
-  EXPECT_EQ(Convert(folder_.Write("b.cob", scene.substr(0, scene.find("Faces")))),
-            kCobDamagedFile);
+  EXPECT_EQ(Convert(folder_.Write("b.cob", scene.substr(0, scene.find("Faces")))), kCobDamagedFile);
   EXPECT_EQ(Convert(folder_.Write("c.cob", "Caligari V00.01BLH\x01\x00\x02")), kCobNotText);
   cob_text::Object hole = cob_text::Triangle();
   hole.faces[0].hole = true;
@@ -106,8 +106,7 @@ TEST_F(CobConversionTest, ChecksTextureImages) {
     std::filesystem::remove_all(folder_.File("out"));
   }
   EXPECT_EQ(CheckTextureImage(folder_.File("none.bmp")), kImageOpenFailed);
-  EXPECT_EQ(Convert(WriteScene({cob_text::Triangle(folder_.File("none.bmp"))})),
-            kImageOpenFailed);
+  EXPECT_EQ(Convert(WriteScene({cob_text::Triangle(folder_.File("none.bmp"))})), kImageOpenFailed);
   EXPECT_FALSE(OutputExists());
 }
 

@@ -77,8 +77,8 @@ TEST_F(CobFileTest, FaceGivesCornersTextureVerticesAndMaterial) {
 }
 
 TEST_F(CobFileTest, MaterialsAreOrderedByTheirNumber) {
-  for (const std::vector<int>& order : {std::vector<int>{2, 1, 0}, std::vector<int>{0, 1, 2},
-                                        std::vector<int>{1, 2, 3, 0}}) {
+  for (const std::vector<int>& order :
+       {std::vector<int>{2, 1, 0}, std::vector<int>{0, 1, 2}, std::vector<int>{1, 2, 3, 0}}) {
     cob_text::Object object = cob_text::Triangle();
     object.materials.clear();
     for (int number : order) {

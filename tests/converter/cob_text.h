@@ -61,8 +61,8 @@ inline std::string ObjectText(const Object& object, int id = 1000) {
   text += "Faces " + std::to_string(object.faces.size()) + "\n";
   for (const Face& face : object.faces) {
     text += std::string(face.hole ? "Hole" : "Face") + " verts " +
-            std::to_string(face.vertices.size()) + " flags 0 mat " +
-            std::to_string(face.material) + "\n";
+            std::to_string(face.vertices.size()) + " flags 0 mat " + std::to_string(face.material) +
+            "\n";
     for (size_t k = 0; k < face.vertices.size(); ++k) {
       text += "<" + std::to_string(face.vertices[k]) + "," +
               std::to_string(face.texture_vertices[k]) + "> ";

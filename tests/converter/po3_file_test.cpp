@@ -151,10 +151,10 @@ TEST_F(Po3FileTest, ReaderRefusesDamagedFiles) {
   const size_t faces = 4 + 36 + 4 + 24;
   EXPECT_EQ(Po3File::Parse(patched(0, 0x7FFFFFFF), read), kPo3Damaged);
   EXPECT_EQ(Po3File::Parse(patched(0, -1), read), kPo3Damaged);
-  EXPECT_EQ(Po3File::Parse(patched(faces + 4, 4), read), kPo3Damaged);      // corner count
-  EXPECT_EQ(Po3File::Parse(patched(faces + 8, 3), read), kPo3Damaged);      // point index
-  EXPECT_EQ(Po3File::Parse(patched(faces + 20, -1), read), kPo3Damaged);    // texture vertex
-  EXPECT_EQ(Po3File::Parse(patched(faces + 32, 1), read), kPo3Damaged);     // attribute
+  EXPECT_EQ(Po3File::Parse(patched(faces + 4, 4), read), kPo3Damaged);        // corner count
+  EXPECT_EQ(Po3File::Parse(patched(faces + 8, 3), read), kPo3Damaged);        // point index
+  EXPECT_EQ(Po3File::Parse(patched(faces + 20, -1), read), kPo3Damaged);      // texture vertex
+  EXPECT_EQ(Po3File::Parse(patched(faces + 32, 1), read), kPo3Damaged);       // attribute
   EXPECT_EQ(Po3File::Parse(patched(faces + 36 + 16, 2), read), kPo3Damaged);  // switch
   EXPECT_EQ(Po3File::Read("/nonexistent/x.po3", read), kPo3CannotOpen);
   // A failed read leaves the object as it was.
@@ -181,8 +181,7 @@ TEST_F(Po3FileTest, WritesObjectListingAndTexturesAsOneSave) {
   Po3Object missing = object;
   missing.attributes[0].texture_source = folder.File("gone.bmp");
   std::string error;
-  EXPECT_FALSE(Po3File::Write(folder.Path(), folder.File("x.po3"), "PolFile.txt", missing,
-                              &error));
+  EXPECT_FALSE(Po3File::Write(folder.Path(), folder.File("x.po3"), "PolFile.txt", missing, &error));
   EXPECT_FALSE(error.empty());
   EXPECT_FALSE(std::filesystem::exists(folder.File("x.po3")));
   EXPECT_FALSE(std::filesystem::exists(folder.File("PolFile.txt")));

@@ -1,9 +1,9 @@
 #include "converter/gui/convert_dialog.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QEventLoop>
 #include <QGroupBox>
@@ -22,6 +22,7 @@
 #include "foundation/settings_file.h"
 #include "tests/converter/bitmap_bytes.h"
 #include "tests/converter/cob_text.h"
+#include "tests/foundation/gui/gui_test_app.h"
 #include "tests/support/temp_folder.h"
 
 // The font configuration library keeps caches for the life of the process; the leak checker
@@ -30,23 +31,12 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfi
 
 namespace {
 
-QApplication& Application() {
-  if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
-  static int argc = 1;
-  static char name[] = "converter_gui_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
-
 class ConvertDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Application();
-    previous_ = Prompter::Install(&prompter_);
+    EnsureTestApplication();
     settings_ = folder_.File("Settei.ini");
   }
-  void TearDown() override { Prompter::Install(previous_); }
 
   std::unique_ptr<ConvertDialog> MakeDialog() {
     return std::make_unique<ConvertDialog>(settings_, folder_.Path() + "/");
@@ -84,8 +74,7 @@ class ConvertDialogTest : public ::testing::Test {
 
   TempFolder folder_;
   std::string settings_;
-  ScriptedPrompter prompter_;
-  Prompter* previous_ = nullptr;
+  ScopedScriptedPrompter prompter_;
 };
 
 TEST_F(ConvertDialogTest, FirstStartShowsItsControlsAndDefaults) {
@@ -193,8 +182,11 @@ TEST_F(ConvertDialogTest, ConvertsOnTheWorkerWithProgressAndReturnsToIdle) {
 
 TEST_F(ConvertDialogTest, CancelWhileReadingLeavesNoOutput) {
   cob_text::Object object = cob_text::Triangle();
-  for (int i = 0; i < 20000; ++i) object.vertices.push_back("1 2 3");
-  const std::string input = folder_.Write("big.cob", cob_text::Scene({object}));
+  for (int i = 0; i < 2000; ++i) object.vertices.push_back("1 2 3");
+  // The worker waits for the scene on a pipe until cancel has been pressed, so the cancel
+  // always falls into the reading.
+  const std::string input = folder_.File("big.cob");
+  ASSERT_EQ(::mkfifo(input.c_str(), 0600), 0);
   auto dialog = MakeDialog();
   SetPaths(*dialog, input, folder_.File("out/big.po3"));
   const int result = WaitForResult(*dialog, [&] {
@@ -203,6 +195,7 @@ TEST_F(ConvertDialogTest, CancelWhileReadingLeavesNoOutput) {
     EXPECT_FALSE(Button(*dialog, ConvertDialog::kRunButton)->isEnabled());
     EXPECT_TRUE(Button(*dialog, ConvertDialog::kCancelButton)->isEnabled());
     Button(*dialog, ConvertDialog::kCancelButton)->click();
+    folder_.Write("big.cob", cob_text::Scene({object}));
   });
   EXPECT_EQ(result, kConversionCancelled);
   EXPECT_EQ(prompter_.MessageTexts(), std::vector<std::string>{"途中で中止されました"});
@@ -213,6 +206,8 @@ TEST_F(ConvertDialogTest, CancelWhileReadingLeavesNoOutput) {
   // A cancel after the run does not stop the next one.
   Button(*dialog, ConvertDialog::kCancelButton)->setEnabled(true);
   Button(*dialog, ConvertDialog::kCancelButton)->click();
+  SetPaths(*dialog, folder_.Write("small.cob", cob_text::Scene({object})),
+           folder_.File("out/big.po3"));
   EXPECT_EQ(RunConversion(*dialog), kConverted);
 }
 

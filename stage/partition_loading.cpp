@@ -49,8 +49,7 @@ int32_t LoadPartitionFile(Stage& stage, const std::string& path, int32_t* lines_
       start.frame = ToFrame(record);
       terrain.SetStart(start);
     } else {
-      terrain.AppendPartition(ToPoint(record.right_end), ToPoint(record.left_end),
-                              ToFrame(record));
+      terrain.AppendPartition(ToPoint(record.right_end), ToPoint(record.left_end), ToFrame(record));
     }
     ++read;
   }

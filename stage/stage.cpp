@@ -8,7 +8,6 @@
 #include "pictures/picture_bank_high_color1.h"
 #include "stage/stage_state.h"
 
-
 namespace {
 // Gives every picture back by loading an empty bank image over the bank.
 void EmptyPictureBank() {
@@ -24,8 +23,8 @@ Stage::Stage() : state_(std::make_unique<State>()) {}
 
 Stage::~Stage() = default;
 
-const Terrain& Stage::terrain() const { return state_->terrain; }
-const ShapeLibrary& Stage::shapes() const { return state_->shapes; }
+const Terrain& Stage::GetTerrain() const { return state_->terrain; }
+const ShapeLibrary& Stage::GetShapes() const { return state_->shapes; }
 ShapeLibrary& Stage::MutableShapes() { return state_->shapes; }
 
 int32_t Stage::ObjectCount() const { return state_->objects.Count(); }
@@ -192,12 +191,10 @@ bool Stage::DeleteWire(int32_t p, int32_t side) {
 
 bool Stage::SetWireEnds(int32_t p, int32_t side, int32_t wire, const Point3f& end_a,
                         const Point3f& end_b, int32_t joined) {
-  return Mark(state_->terrain.SetWireEnds(p, side, wire, end_a, end_b, joined),
-              state_->modified);
+  return Mark(state_->terrain.SetWireEnds(p, side, wire, end_a, end_b, joined), state_->modified);
 }
 
-bool Stage::MovePoint(int32_t p, int32_t side, int32_t wire, int32_t end,
-                      const Point3f& position) {
+bool Stage::MovePoint(int32_t p, int32_t side, int32_t wire, int32_t end, const Point3f& position) {
   return Mark(state_->terrain.MovePoint(p, side, wire, end, position), state_->modified);
 }
 

@@ -33,8 +33,8 @@ class Stage {
   Stage& operator=(const Stage&) = delete;
 
   // --- The model, read-only -----------------------------------------------------------
-  const Terrain& terrain() const;
-  const ShapeLibrary& shapes() const;
+  const Terrain& GetTerrain() const;
+  const ShapeLibrary& GetShapes() const;
 
   int32_t ObjectCount() const;
   int32_t FirstObject() const;

@@ -41,8 +41,7 @@ int SaveStageCommand(const StageCommandContext& context) {
     return 1;
   }
   StageWindowHooks& windows = Windows(context);
-  if (!StageFile::Save(path, *context.stage, windows.CurrentToolState(),
-                       windows.CurrentViews())) {
+  if (!StageFile::Save(path, *context.stage, windows.CurrentToolState(), windows.CurrentViews())) {
     ShowError(context, StageFile::Message(StageFileResult::kCannotOpen));
     return 1;
   }
@@ -88,8 +87,8 @@ int NewStageCommand(const StageCommandContext& context) {
 int OpenPartitionFileCommand(const StageCommandContext& context) {
   if (AskToSaveStage(context) != 0) return 1;
   std::string path;
-  if (AskFilePath(context.owner, path, "PatationFileOpen", context.settings_path,
-                  kPartitionFilter, FileDialogKind::kOpen) != 0) {
+  if (AskFilePath(context.owner, path, "PatationFileOpen", context.settings_path, kPartitionFilter,
+                  FileDialogKind::kOpen) != 0) {
     return 1;
   }
   Stage& stage = *context.stage;

@@ -7,7 +7,6 @@
 #include "pictures/picture_bank_high_color1.h"
 #include "stage/stage_state.h"
 
-
 namespace {
 using Bank = PictureBankHighColor1;
 
@@ -546,8 +545,8 @@ StageFileResult StageFile::ReadStageSection(ByteReader& in, Stage& stage) {
   return StageFileResult::kOk;
 }
 
-StageFileResult StageFile::ReadImage(const std::string& bytes, Stage& stage,
-                                     ToolStateBlock* tools, ViewSection* views) {
+StageFileResult StageFile::ReadImage(const std::string& bytes, Stage& stage, ToolStateBlock* tools,
+                                     ViewSection* views) {
   ByteReader in(bytes);
   const StageFileResult header = ReadHeader(in);
   if (header != StageFileResult::kOk) return header;

@@ -21,10 +21,10 @@
 
 enum class StageFileResult : int32_t {
   kOk = 0,
-  kCannotOpen = 1,     // "ファイルのオープンに失敗"
-  kNotStageFile = 2,   // "このファイルはTarnhollowのファイルでない"
-  kOtherVersion = 3,   // "このファイルはバージョンが異なります"
-  kDamaged = 4,        // "ファイルが破壊されている"
+  kCannotOpen = 1,    // "ファイルのオープンに失敗"
+  kNotStageFile = 2,  // "このファイルはTarnhollowのファイルでない"
+  kOtherVersion = 3,  // "このファイルはバージョンが異なります"
+  kDamaged = 4,       // "ファイルが破壊されている"
 };
 
 class StageFile {
@@ -51,8 +51,8 @@ class StageFile {
   static StageFileResult ReadStageSection(ByteReader& in, Stage& stage);
   // Reads a whole stage file image; on kOk `stage`, `tools` and `views` hold the file's.
   // On failure nothing is changed.
-  static StageFileResult ReadImage(const std::string& bytes, Stage& stage,
-                                   ToolStateBlock* tools, ViewSection* views);
+  static StageFileResult ReadImage(const std::string& bytes, Stage& stage, ToolStateBlock* tools,
+                                   ViewSection* views);
 
   // Saves atomically; false (old file kept, modified flag kept) when the file cannot be
   // written. On success the modified flag is cleared.

@@ -95,8 +95,8 @@ struct PlacedObject {
   Point3f position;
   Point3f rotation;
   Point3f zoom{100.0f, 100.0f, 100.0f};  // percent per axis
-  int32_t shape = -1;                     // shape ID in the shape library
-  Point3f origin;                         // pivot of rotation and zoom
+  int32_t shape = -1;                    // shape ID in the shape library
+  Point3f origin;                        // pivot of rotation and zoom
   Point3f axes;
   Point3f scale{100.0f, 100.0f, 100.0f};
 

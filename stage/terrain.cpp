@@ -246,7 +246,8 @@ bool Terrain::SetFacePicture(const FaceRef& face, int32_t picture) {
 
 int32_t Terrain::SetFacePictureFromFile(const FaceRef& face, const std::string& path) {
   if (!HasFace(face)) return 0;
-  const int32_t picture = PictureBankHighColor1::Register(path, PictureBankHighColor1::kModePowerOfTwo);
+  const int32_t picture =
+      PictureBankHighColor1::Register(path, PictureBankHighColor1::kModePowerOfTwo);
   if (picture < 0) return picture;
   // The registration holds the face's reference.
   EditFace(face, [&](FaceAttribute& attribute) {
@@ -278,9 +279,7 @@ int32_t Terrain::GlueCount(int32_t p) const {
   return HasPartition(p) ? PartitionAt(p).glue.Count() : 0;
 }
 
-GlueEntry Terrain::GlueAt(int32_t p, int32_t index) const {
-  return PartitionAt(p).glue.At(index);
-}
+GlueEntry Terrain::GlueAt(int32_t p, int32_t index) const { return PartitionAt(p).glue.At(index); }
 
 int32_t Terrain::FindGlue(int32_t p, int32_t object) const {
   for (int32_t i = 0; i < GlueCount(p); ++i) {

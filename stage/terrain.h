@@ -66,8 +66,7 @@ class Terrain {
   // end of the line before. False (nothing written) when p is out of range.
   bool PartitionCorners(int32_t p, Point3f corners[4]) const;
   // The closing line of p - 1, or the start line for p = 0 (p must exist).
-  void OpeningLine(int32_t p, Point3f* right_end, Point3f* left_end,
-                   const LineFrame** frame) const;
+  void OpeningLine(int32_t p, Point3f* right_end, Point3f* left_end, const LineFrame** frame) const;
 
   // 0 when out of range.
   int32_t WireCount(int32_t p, int32_t side) const;

@@ -2,9 +2,9 @@
 
 ToolStateBlock ToolStateBlock::Initial() {
   ToolStateBlock block;
-  for (int32_t word : {kMode0, kMode0CameraMove, kSelectPoint, kMode0PlanView, kMode1CameraMove,
-                       kRotateOnScreen, kSelectGluePartition, kMoveObjectCoordinates,
-                       kMode1PlanView}) {
+  for (int32_t word :
+       {kMode0, kMode0CameraMove, kSelectPoint, kMode0PlanView, kMode1CameraMove, kRotateOnScreen,
+        kSelectGluePartition, kMoveObjectCoordinates, kMode1PlanView}) {
     block.words[word] = 1;
   }
   return block;

@@ -11,7 +11,7 @@
 
 struct ToolStateBlock {
   static constexpr int32_t kWords = 54;
-  static constexpr size_t kBytes = kWords * 4;
+  static constexpr size_t kBytes = static_cast<size_t>(kWords) * 4;
 
   // Words of the start-up state.
   static constexpr int32_t kMode0 = 0;

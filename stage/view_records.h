@@ -58,9 +58,9 @@ struct DisplaySettings {
   int32_t perspective_road = 0;
   int32_t perspective_map = 0;
   int32_t perspective_objects = 0;
-  int32_t range_mode = 0;         // 0 by partition count, 1 by Z value
-  int32_t range_partitions = 0;   // partitions of the perspective range
-  float range_z = 0.0f;           // Z value of the perspective range
+  int32_t range_mode = 0;        // 0 by partition count, 1 by Z value
+  int32_t range_partitions = 0;  // partitions of the perspective range
+  float range_z = 0.0f;          // Z value of the perspective range
   int32_t display_partitions = 20;
 
   friend bool operator==(const DisplaySettings&, const DisplaySettings&) = default;
@@ -85,8 +85,8 @@ struct PerspectiveViewRecord {
 // The partition view: its two bar toggles and eight raw 32-bit values of its camera state,
 // whose meaning the partition view decides (floats are stored by their bits).
 struct PartitionViewRecord {
-  int32_t horizontal = 0;      // HORZ toggle
-  int32_t show_previous = 0;   // BEFOREDISP toggle
+  int32_t horizontal = 0;     // HORZ toggle
+  int32_t show_previous = 0;  // BEFOREDISP toggle
   uint32_t camera_state[8] = {0, 0, 0, 0, 0, 0, 0, 0};
 
   friend bool operator==(const PartitionViewRecord&, const PartitionViewRecord&) = default;

@@ -31,7 +31,7 @@ TEST_F(PartitionLoadingTest, TwoLinesMakeOnePartitionOpenedByTheStartLine) {
   int32_t read = -1;
   ASSERT_EQ(LoadPartitionFile(stage_, path, &read), kPartitionLoaded);
   EXPECT_EQ(read, 2);
-  const Terrain& terrain = stage_.terrain();
+  const Terrain& terrain = stage_.GetTerrain();
   ASSERT_EQ(terrain.PartitionCount(), 1);
   EXPECT_EQ(terrain.Start().right_end, (Point3f{5, 1, 0}));
   EXPECT_EQ(terrain.Start().frame.sampling_position[0], 0.25);
@@ -55,7 +55,7 @@ TEST_F(PartitionLoadingTest, OneLineOrNoneLeavesNoPartition) {
     int32_t read = -1;
     const int32_t result = LoadPartitionFile(stage_, path, &read);
     EXPECT_TRUE(result == kPartitionLoaded || result == kPartitionEndsEarly);
-    EXPECT_EQ(stage_.terrain().PartitionCount(), 0);
+    EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 0);
     stage_.SelectPartition(0);
     EXPECT_EQ(stage_.SelectedPartition(), -1);
     EXPECT_FALSE(stage_.AddWire(0, kLeftSide, {}));
@@ -63,25 +63,26 @@ TEST_F(PartitionLoadingTest, OneLineOrNoneLeavesNoPartition) {
 }
 
 TEST_F(PartitionLoadingTest, AFileShorterThanItsCountKeepsTheWholeRecords) {
-  std::vector<stage_test::PatLine> lines;
-  for (int32_t k = 0; k < 4; ++k) lines.push_back(StraightLine(k));
+  const std::vector<stage_test::PatLine> lines = {StraightLine(0), StraightLine(1), StraightLine(2),
+                                                  StraightLine(3)};
   const std::string path = folder_.Write("cut.pat", PatBytes(6, lines, 30));
   int32_t read = 0;
   int32_t count = 0;
   EXPECT_EQ(LoadPartitionFile(stage_, path, &read, &count), kPartitionEndsEarly);
   EXPECT_EQ(read, 3);
   EXPECT_EQ(count, 6);
-  EXPECT_EQ(stage_.terrain().PartitionCount(), 2);
+  EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 2);
 
   EXPECT_EQ(LoadPartitionFile(stage_, folder_.Write("neg.pat", PatBytes(-3, lines))),
             kPartitionCountDamaged);
-  EXPECT_EQ(stage_.terrain().PartitionCount(), 0);
+  EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 0);
 }
 
 TEST_F(PartitionLoadingTest, WrongKindsAndMissingFilesGiveTheirResults) {
   EXPECT_EQ(LoadPartitionFile(stage_, folder_.File("missing.pat")), kPartitionOpenFailed);
-  EXPECT_EQ(LoadPartitionFile(stage_, folder_.Write("bmp.pat", stage_test::BmpBytes(2, 2, 0, 0, 0))),
-            kPartitionNotPartitionFile);
+  EXPECT_EQ(
+      LoadPartitionFile(stage_, folder_.Write("bmp.pat", stage_test::BmpBytes(2, 2, 0, 0, 0))),
+      kPartitionNotPartitionFile);
   EXPECT_EQ(LoadPartitionFile(stage_, folder_.Write("tiny.pat", "PAT")),
             kPartitionNotPartitionFile);
 }
@@ -96,10 +97,10 @@ TEST_F(PartitionLoadingTest, ASecondFileAfterAResetLeavesNothingOfTheFirstStage)
   stage_.CreateObject({}, stage_.MutableShapes().Add(shape));
   stage_.Reset();
   ASSERT_EQ(LoadPartitionFile(stage_, folder_.Write("b.pat", StraightPat(3))), kPartitionLoaded);
-  EXPECT_EQ(stage_.terrain().PartitionCount(), 2);
-  EXPECT_EQ(stage_.terrain().WireCount(1, kLeftSide), 0);
+  EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 2);
+  EXPECT_EQ(stage_.GetTerrain().WireCount(1, kLeftSide), 0);
   EXPECT_EQ(stage_.ObjectCount(), 0);
-  EXPECT_EQ(stage_.shapes().Count(), 0);
+  EXPECT_EQ(stage_.GetShapes().Count(), 0);
   EXPECT_EQ(Bank::Count(), 0);
 }
 

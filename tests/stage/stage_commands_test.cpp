@@ -99,9 +99,8 @@ TEST_F(StageCommandsTest, AFailedSaveSaysSoAndKeepsEverything) {
   MakeModifiedStage();
   const std::string path = folder_.Write("old.ste", "old");
   prompter_.QueuePath(path);
-  SetFileFaultHookForTesting([](FileOperation operation) {
-    return operation == FileOperation::kWrite;
-  });
+  SetFileFaultHookForTesting(
+      [](FileOperation operation) { return operation == FileOperation::kWrite; });
   EXPECT_EQ(SaveStageCommand(context_), 1);
   SetFileFaultHookForTesting(nullptr);
   EXPECT_TRUE(stage_.Modified());
@@ -151,7 +150,7 @@ TEST_F(StageCommandsTest, OpeningAStageReplacesItAndInformsTheWindowsInOrder) {
   prompter_.QueueAnswer(PromptAnswer::kNo);
   prompter_.QueuePath(path);
   ASSERT_EQ(OpenStageCommand(context_), 0);
-  EXPECT_EQ(stage_.terrain().PartitionCount(), 3);
+  EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 3);
   EXPECT_EQ(stage_.SelectedPartition(), 2);
   EXPECT_FALSE(stage_.Modified());
   EXPECT_EQ(windows_.applied_tools, windows_.tools);
@@ -183,13 +182,14 @@ TEST_F(StageCommandsTest, ARefusedStageFileLeavesTheStageUntouched) {
   prompter_.QueuePath(folder_.Write("road.pat", stage_test::StraightPat(2)));
   EXPECT_EQ(OpenStageCommand(context_), 1);
 
-  EXPECT_EQ(prompter_.MessageTexts(),
-            (std::vector<std::string>{
-                "データが変更されています。セーブしますか？", "このファイルはバージョンが異なります",
-                "データが変更されています。セーブしますか？", "ファイルが破壊されている",
-                "データが変更されています。セーブしますか？", "ファイルのオープンに失敗",
-                "データが変更されています。セーブしますか？",
-                "このファイルはTarnhollowのファイルでない"}));
+  EXPECT_EQ(
+      prompter_.MessageTexts(),
+      (std::vector<std::string>{
+          "データが変更されています。セーブしますか？", "このファイルはバージョンが異なります",
+          "データが変更されています。セーブしますか？", "ファイルが破壊されている",
+          "データが変更されています。セーブしますか？", "ファイルのオープンに失敗",
+          "データが変更されています。セーブしますか？",
+          "このファイルはTarnhollowのファイルでない"}));
   EXPECT_EQ(Image(), before);
   EXPECT_TRUE(stage_.Modified());
   EXPECT_TRUE(windows_.calls.empty());
@@ -205,14 +205,11 @@ TEST_F(StageCommandsTest, ARefusedStageFileLeavesTheStageUntouched) {
 TEST_F(StageCommandsTest, OpeningAPartitionFileBuildsANewStage) {
   prompter_.QueuePath(folder_.Write("road.pat", stage_test::StraightPat(5)));
   ASSERT_EQ(OpenPartitionFileCommand(context_), 0);
-  EXPECT_EQ(stage_.terrain().PartitionCount(), 4);
+  EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 4);
   EXPECT_EQ(stage_.SelectedPartition(), 0);
-  EXPECT_EQ(windows_.calls,
-            (std::vector<std::string>{"reset views", "redraw", "enable po3"}));
-  EXPECT_EQ(prompter_.AskedQuestions()[0].request.filters[0],
-            (FileFilter{"(*.pat)", "*.pat"}));
-  EXPECT_NE(SettingsFile::ReadString(context_.settings_path, "PatationFileOpen", "LoadFileDir",
-                                     ""),
+  EXPECT_EQ(windows_.calls, (std::vector<std::string>{"reset views", "redraw", "enable po3"}));
+  EXPECT_EQ(prompter_.AskedQuestions()[0].request.filters[0], (FileFilter{"(*.pat)", "*.pat"}));
+  EXPECT_NE(SettingsFile::ReadString(context_.settings_path, "PatationFileOpen", "LoadFileDir", ""),
             "");
 }
 
@@ -228,7 +225,7 @@ TEST_F(StageCommandsTest, APartitionFileThatFailsLeavesAnEmptyStage) {
   EXPECT_EQ(OpenPartitionFileCommand(context_), 0);
   EXPECT_EQ(prompter_.MessageTexts().back(), "ファイルの種類が違います");
   EXPECT_EQ(prompter_.AskedQuestions().back().caption, "Error");
-  EXPECT_EQ(stage_.terrain().PartitionCount(), 0);
+  EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 0);
   EXPECT_EQ(Bank::Count(), 0);
 
   prompter_.QueuePath(folder_.File("missing.pat"));
@@ -237,11 +234,11 @@ TEST_F(StageCommandsTest, APartitionFileThatFailsLeavesAnEmptyStage) {
 }
 
 TEST_F(StageCommandsTest, APartitionFileThatEndsEarlyLoadsWhatIsWholeAndSaysHowMuch) {
-  std::vector<stage_test::PatLine> lines;
-  for (int32_t k = 0; k < 3; ++k) lines.push_back(stage_test::StraightLine(k));
+  const std::vector<stage_test::PatLine> lines = {
+      stage_test::StraightLine(0), stage_test::StraightLine(1), stage_test::StraightLine(2)};
   prompter_.QueuePath(folder_.Write("cut.pat", stage_test::PatBytes(10, lines)));
   ASSERT_EQ(OpenPartitionFileCommand(context_), 0);
-  EXPECT_EQ(stage_.terrain().PartitionCount(), 2);
+  EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 2);
   EXPECT_EQ(prompter_.MessageTexts().back(), PartitionEndsEarlyMessage(3, 10));
   EXPECT_EQ(prompter_.MessageTexts().back(),
             "ファイルが途中で終わっています。10本のラインのうち3本を読み込みました。");
@@ -251,13 +248,12 @@ TEST_F(StageCommandsTest, NewStageResetsAfterAskingToSave) {
   MakeModifiedStage();
   prompter_.QueueAnswer(PromptAnswer::kCancel);
   EXPECT_EQ(NewStageCommand(context_), 1);
-  EXPECT_EQ(stage_.terrain().PartitionCount(), 3);
+  EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 3);
   prompter_.QueueAnswer(PromptAnswer::kNo);
   EXPECT_EQ(NewStageCommand(context_), 0);
-  EXPECT_EQ(stage_.terrain().PartitionCount(), 0);
+  EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 0);
   EXPECT_FALSE(stage_.Modified());
-  EXPECT_EQ(windows_.calls,
-            (std::vector<std::string>{"reset views", "disable po3", "redraw"}));
+  EXPECT_EQ(windows_.calls, (std::vector<std::string>{"reset views", "disable po3", "redraw"}));
 }
 
 }  // namespace

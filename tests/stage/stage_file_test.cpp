@@ -88,9 +88,7 @@ class StageFileTest : public StageTest {
     stage.SelectObject(a);
   }
 
-  std::string ImageOf(const Stage& stage) {
-    return StageFile::Image(stage, tools_, views_);
-  }
+  std::string ImageOf(const Stage& stage) { return StageFile::Image(stage, tools_, views_); }
 
   ToolStateBlock tools_ = ToolStateBlock::Initial();
   ViewSection views_;
@@ -104,14 +102,14 @@ TEST_F(StageFileTest, AnEmptyStageHasItsExactLayout) {
   tools_.Write(expected);
   views_.Write(expected);
   for (int i = 0; i < 1 + 4 + 4 + 1 + 1; ++i) expected.I32(-1);  // selection fields 1 to 5
-  expected.I32(0);          // picked points
-  expected.I32(0);          // free objects
-  expected.Zeros(104);      // start line and its reserves
-  expected.I32(0);          // partitions
-  expected.I32(0);          // objects
-  expected.I32(0);          // shapes
-  expected.I32(16);         // bank: colour bits
-  expected.I32(0);          // bank: no pictures
+  expected.I32(0);                                               // picked points
+  expected.I32(0);                                               // free objects
+  expected.Zeros(104);                                           // start line and its reserves
+  expected.I32(0);                                               // partitions
+  expected.I32(0);                                               // objects
+  expected.I32(0);                                               // shapes
+  expected.I32(16);                                              // bank: colour bits
+  expected.I32(0);                                               // bank: no pictures
   const std::string image = ImageOf(stage);
   EXPECT_EQ(image, expected.Data());
   EXPECT_EQ(image.size(), 630u + 44 + 4 + 4 + 104 + 12 + 8);
@@ -145,7 +143,7 @@ TEST_F(StageFileTest, ARichStageComesBackWithTheSameModelAndTheSameBytes) {
   EXPECT_EQ(ImageOf(loaded), first);
 
   // Ordinals became the IDs: everything refers to what it referred to before.
-  const Terrain& terrain = loaded.terrain();
+  const Terrain& terrain = loaded.GetTerrain();
   ASSERT_EQ(terrain.PartitionCount(), 5);
   EXPECT_EQ(terrain.WireCount(2, kLeftSide), 2);
   EXPECT_EQ(terrain.Wire(2, kLeftSide, 1).end_a, (Point3f{-26, 1, 30}));
@@ -163,8 +161,8 @@ TEST_F(StageFileTest, ARichStageComesBackWithTheSameModelAndTheSameBytes) {
   EXPECT_EQ(loaded.SelectedObject(), 0);
   EXPECT_EQ(terrain.GlueAt(1, 0), (GlueEntry{0, -1, 4}));
   EXPECT_EQ(terrain.GlueAt(4, 0), (GlueEntry{0, 1, -1}));
-  EXPECT_EQ(loaded.shapes().Shape(loaded.Object(0).shape).name, "house.po3");
-  EXPECT_EQ(loaded.shapes().Shape(loaded.Object(0).shape).use_count, 2);
+  EXPECT_EQ(loaded.GetShapes().Shape(loaded.Object(0).shape).name, "house.po3");
+  EXPECT_EQ(loaded.GetShapes().Shape(loaded.Object(0).shape).use_count, 2);
   EXPECT_EQ(loaded.BackgroundObject(), 3);
   EXPECT_EQ(loaded.SelectedPoint(), (PointRef{2, kLeftSide, 1, kEndB}));
   EXPECT_EQ(loaded.PickedCount(), 2);
@@ -187,8 +185,8 @@ TEST_F(StageFileTest, AFaceWithoutTextureKeepsItsPictureValue) {
   const std::string image = ImageOf(stage);
   Stage back;
   ASSERT_EQ(StageFile::ReadImage(image, back, nullptr, nullptr), StageFileResult::kOk);
-  EXPECT_EQ(back.terrain().Face({0, kRoadFaceSide, -1}).picture, -1);
-  EXPECT_EQ(back.terrain().Face({0, kRoadFaceSide, -1}).texture_switch, 0);
+  EXPECT_EQ(back.GetTerrain().Face({0, kRoadFaceSide, -1}).picture, -1);
+  EXPECT_EQ(back.GetTerrain().Face({0, kRoadFaceSide, -1}).texture_switch, 0);
 }
 
 TEST_F(StageFileTest, WrongMagicOrVersionIsRefusedAndTheStageStaysAsItWas) {
@@ -391,12 +389,12 @@ TEST_F(HandMadeFileTest, AWellMadeFileLoads) {
   const std::string image = Image(HandMade());
   Stage stage;
   ASSERT_EQ(StageFile::ReadImage(image, stage, nullptr, nullptr), StageFileResult::kOk);
-  EXPECT_EQ(stage.terrain().PartitionCount(), 2);
-  EXPECT_EQ(stage.terrain().StartReserve(0), 1.5);
-  EXPECT_EQ(stage.terrain().StartReserve(1), -2.5);
+  EXPECT_EQ(stage.GetTerrain().PartitionCount(), 2);
+  EXPECT_EQ(stage.GetTerrain().StartReserve(0), 1.5);
+  EXPECT_EQ(stage.GetTerrain().StartReserve(1), -2.5);
   EXPECT_EQ(stage.SelectedObject(), 0);
   EXPECT_EQ(stage.FreeObjectAt(0), 1);
-  EXPECT_EQ(stage.shapes().Shape(0).name, "box.po3");
+  EXPECT_EQ(stage.GetShapes().Shape(0).name, "box.po3");
   EXPECT_EQ(Bank::ReferenceCount(0), 1);
   // The reserves are written back unchanged.
   EXPECT_EQ(ImageOf(stage), image);
@@ -509,9 +507,8 @@ TEST_F(StageFileTest, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {
   Stage stage;
   BuildRichStage(stage);
   const std::string path = folder_.Write("kept.ste", "old bytes");
-  SetFileFaultHookForTesting([](FileOperation operation) {
-    return operation == FileOperation::kRename;
-  });
+  SetFileFaultHookForTesting(
+      [](FileOperation operation) { return operation == FileOperation::kRename; });
   std::string error;
   EXPECT_FALSE(StageFile::Save(path, stage, tools_, views_, &error));
   SetFileFaultHookForTesting(nullptr);

@@ -61,8 +61,12 @@ struct PatLine {
 // A straight road along z: line k has its centre at (0, 0, 10k), ends at x = +-5.
 inline PatLine StraightLine(int32_t k) {
   const float z = 10.0f * static_cast<float>(k);
-  return PatLine{{5.0f, 0.0f, z},  {-5.0f, 0.0f, z},         {0.0, 0.0, 10.0 * k},
-                 {0.0, 0.0, 10.0}, 0.01 * static_cast<double>(k), 0.01};
+  return PatLine{{5.0f, 0.0f, z},
+                 {-5.0f, 0.0f, z},
+                 {0.0, 0.0, 10.0 * k},
+                 {0.0, 0.0, 10.0},
+                 0.01 * static_cast<double>(k),
+                 0.01};
 }
 
 // "PATV1.0", the line count, then the records. `drop` bytes are cut off the end.
@@ -88,6 +92,7 @@ inline std::string PatBytes(int32_t line_count, const std::vector<PatLine>& line
 
 inline std::string StraightPat(int32_t lines) {
   std::vector<PatLine> records;
+  records.reserve(static_cast<size_t>(lines));
   for (int32_t k = 0; k < lines; ++k) records.push_back(StraightLine(k));
   return PatBytes(lines, records);
 }
@@ -108,8 +113,8 @@ class StageTest : public ::testing::Test {
 
 // Structural equality of two stages (everything a stage file carries but the bank).
 inline void ExpectSameStage(const Stage& a, const Stage& b) {
-  const Terrain& ta = a.terrain();
-  const Terrain& tb = b.terrain();
+  const Terrain& ta = a.GetTerrain();
+  const Terrain& tb = b.GetTerrain();
   EXPECT_EQ(ta.Start(), tb.Start());
   EXPECT_EQ(ta.StartReserve(0), tb.StartReserve(0));
   EXPECT_EQ(ta.StartReserve(1), tb.StartReserve(1));
@@ -136,10 +141,10 @@ inline void ExpectSameStage(const Stage& a, const Stage& b) {
        ia = a.NextObject(ia), ib = b.NextObject(ib)) {
     EXPECT_EQ(a.Object(ia), b.Object(ib));
   }
-  ASSERT_EQ(a.shapes().Count(), b.shapes().Count());
-  for (int32_t ia = a.shapes().FirstId(), ib = b.shapes().FirstId(); ia != -1;
-       ia = a.shapes().NextId(ia), ib = b.shapes().NextId(ib)) {
-    EXPECT_EQ(a.shapes().Shape(ia), b.shapes().Shape(ib));
+  ASSERT_EQ(a.GetShapes().Count(), b.GetShapes().Count());
+  for (int32_t ia = a.GetShapes().FirstId(), ib = b.GetShapes().FirstId(); ia != -1;
+       ia = a.GetShapes().NextId(ia), ib = b.GetShapes().NextId(ib)) {
+    EXPECT_EQ(a.GetShapes().Shape(ia), b.GetShapes().Shape(ib));
   }
   ASSERT_EQ(a.FreeObjectCount(), b.FreeObjectCount());
   for (int32_t i = 0; i < a.FreeObjectCount(); ++i) {

@@ -67,8 +67,8 @@ TEST_F(StageModelTest, SelectingAPartitionPrunesTheOtherSelections) {
   EXPECT_EQ(stage_.SelectedPartition(), 30);
   ASSERT_EQ(stage_.PickedCount(), 1);
   EXPECT_EQ(stage_.PickedAt(0), (FaceRef{12, kRoadFaceSide, -1}));
-  EXPECT_FALSE(stage_.SelectedPoint().Selected());   // 51 is 21 away
-  EXPECT_EQ(stage_.GlueTarget().partition, 45);      // 15 away: kept
+  EXPECT_FALSE(stage_.SelectedPoint().Selected());  // 51 is 21 away
+  EXPECT_EQ(stage_.GlueTarget().partition, 45);     // 15 away: kept
   int32_t first = 0;
   int32_t last = 0;
   ASSERT_TRUE(stage_.ActiveRange(&first, &last));
@@ -155,7 +155,7 @@ TEST_F(StageModelTest, ObjectsShareShapesAndReleaseThemWhenDeleted) {
   const int32_t a = NewObject("house.po3", {1, 2, 3});
   const int32_t b = NewObject("house.po3");
   const int32_t shape = stage_.Object(a).shape;
-  EXPECT_EQ(stage_.shapes().Shape(shape).use_count, 2);
+  EXPECT_EQ(stage_.GetShapes().Shape(shape).use_count, 2);
   const PlacedObject placed = stage_.Object(a);
   EXPECT_EQ(placed.origin, (Point3f{1, 2, 3}));
   EXPECT_EQ(placed.zoom, (Point3f{100, 100, 100}));
@@ -166,16 +166,16 @@ TEST_F(StageModelTest, ObjectsShareShapesAndReleaseThemWhenDeleted) {
   const int32_t copy = stage_.CopyObject(a);
   EXPECT_EQ(stage_.SelectedObject(), copy);
   EXPECT_EQ(stage_.Object(copy).position, (Point3f{11, 12, 13}));
-  EXPECT_EQ(stage_.shapes().Shape(shape).use_count, 3);
+  EXPECT_EQ(stage_.GetShapes().Shape(shape).use_count, 3);
 
   stage_.GlueObject(b, 0);
   ASSERT_TRUE(stage_.DeleteObject(b));
-  EXPECT_EQ(stage_.terrain().GlueCount(0), 0);
+  EXPECT_EQ(stage_.GetTerrain().GlueCount(0), 0);
   stage_.DeleteObject(copy);
   EXPECT_EQ(stage_.SelectedObject(), -1);
-  EXPECT_TRUE(stage_.shapes().Contains(shape));
+  EXPECT_TRUE(stage_.GetShapes().Contains(shape));
   stage_.DeleteObject(a);
-  EXPECT_FALSE(stage_.shapes().Contains(shape));
+  EXPECT_FALSE(stage_.GetShapes().Contains(shape));
   EXPECT_EQ(stage_.FreeObjectCount(), 0);
   EXPECT_FALSE(stage_.DeleteObject(a));
   EXPECT_EQ(stage_.CreateObject({}, 42), -1);
@@ -206,7 +206,7 @@ TEST_F(StageModelTest, ANewBackgroundObjectReplacesTheOld) {
   const int32_t second = stage_.CreateBackgroundObject(second_shape);
   EXPECT_EQ(stage_.BackgroundObject(), second);
   EXPECT_EQ(stage_.ObjectCount(), 1);
-  EXPECT_FALSE(stage_.shapes().Contains(first_shape));
+  EXPECT_FALSE(stage_.GetShapes().Contains(first_shape));
   EXPECT_EQ(stage_.Object(second).position, (Point3f{0, 0, 0}));
 }
 
@@ -218,15 +218,15 @@ TEST_F(StageModelTest, GlueChainsLinkThePartitionsOfAnObject) {
   ASSERT_TRUE(stage_.GlueObject(object, 7));
   ASSERT_TRUE(stage_.GlueObject(object, 5));
   EXPECT_FALSE(stage_.GlueObject(object, 5));
-  EXPECT_EQ(stage_.terrain().GlueAt(3, 0), (GlueEntry{object, -1, 5}));
-  EXPECT_EQ(stage_.terrain().GlueAt(5, 0), (GlueEntry{object, 3, 7}));
-  EXPECT_EQ(stage_.terrain().GlueAt(7, 0), (GlueEntry{object, 5, -1}));
+  EXPECT_EQ(stage_.GetTerrain().GlueAt(3, 0), (GlueEntry{object, -1, 5}));
+  EXPECT_EQ(stage_.GetTerrain().GlueAt(5, 0), (GlueEntry{object, 3, 7}));
+  EXPECT_EQ(stage_.GetTerrain().GlueAt(7, 0), (GlueEntry{object, 5, -1}));
 
   stage_.UnglueObject(object, 5);
-  EXPECT_EQ(stage_.terrain().GlueAt(3, 0), (GlueEntry{object, -1, 7}));
-  EXPECT_EQ(stage_.terrain().GlueAt(7, 0), (GlueEntry{object, 3, -1}));
+  EXPECT_EQ(stage_.GetTerrain().GlueAt(3, 0), (GlueEntry{object, -1, 7}));
+  EXPECT_EQ(stage_.GetTerrain().GlueAt(7, 0), (GlueEntry{object, 3, -1}));
   stage_.UnglueObject(object, 3);
-  EXPECT_EQ(stage_.terrain().GlueAt(7, 0), (GlueEntry{object, -1, -1}));
+  EXPECT_EQ(stage_.GetTerrain().GlueAt(7, 0), (GlueEntry{object, -1, -1}));
   EXPECT_FALSE(stage_.IsFreeObject(object));
   EXPECT_FALSE(stage_.UnglueObject(object, 3));
   stage_.UnglueObject(object, 7);
@@ -262,9 +262,9 @@ TEST_F(StageModelTest, ResetEmptiesTheStageAndTheBankButKeepsTheStartReserves) {
   ASSERT_TRUE(stage_.Modified());
 
   stage_.Reset();
-  EXPECT_EQ(stage_.terrain().PartitionCount(), 0);
+  EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 0);
   EXPECT_EQ(stage_.ObjectCount(), 0);
-  EXPECT_EQ(stage_.shapes().Count(), 0);
+  EXPECT_EQ(stage_.GetShapes().Count(), 0);
   EXPECT_EQ(stage_.FreeObjectCount(), 0);
   EXPECT_EQ(stage_.BackgroundObject(), -1);
   EXPECT_EQ(stage_.SelectedPartition(), -1);
@@ -279,7 +279,7 @@ TEST_F(StageModelTest, ResetEmptiesTheStageAndTheBankButKeepsTheStartReserves) {
   EXPECT_FALSE(stage_.AddPicked({0, kRoadFaceSide, -1}));
   EXPECT_FALSE(stage_.GlueObject(NewObject("b.po3"), 0));
   Point3f corners[4];
-  EXPECT_FALSE(stage_.terrain().PartitionCorners(0, corners));
+  EXPECT_FALSE(stage_.GetTerrain().PartitionCorners(0, corners));
 }
 
 }  // namespace

@@ -181,8 +181,7 @@ TEST_F(TerrainTest, FacePicturesHoldOneReferenceEach) {
   const std::string odd = folder_.Write("odd.bmp", stage_test::BmpBytes(6, 4, 1, 2, 3));
   EXPECT_EQ(terrain_.SetFacePictureFromFile(road, odd), Bank::kNotPowerOfTwo);
   EXPECT_EQ(terrain_.Face(road).picture, picture);
-  EXPECT_EQ(terrain_.SetFacePictureFromFile(road, folder_.File("missing.bmp")),
-            Bank::kCannotOpen);
+  EXPECT_EQ(terrain_.SetFacePictureFromFile(road, folder_.File("missing.bmp")), Bank::kCannotOpen);
 
   // Faces that do not exist take nothing.
   EXPECT_EQ(terrain_.SetFacePictureFromFile({0, kLeftSide, 0}, path), 0);

@@ -37,14 +37,14 @@ TEST(ViewRecordsTest, TheViewSectionIs392BytesInFileOrder) {
   // Offsets within the file minus 238.
   EXPECT_EQ(word_at(0), kPartitionViewKind);
   EXPECT_EQ(double_at(4 + 32 + 24), 0.25);
-  EXPECT_EQ(word_at(100), 2);                    // current mode
+  EXPECT_EQ(word_at(100), 2);  // current mode
   EXPECT_EQ(word_at(104 + 24 + 4), kRenderAroundButton);
   const size_t lap = 136 + 2 * 72;
   float far_dst;
   std::memcpy(&far_dst, bytes.data() + lap + 40, 4);
   EXPECT_EQ(far_dst, 777.0f);
-  EXPECT_EQ(word_at(lap + 68), 1);               // render flag of the lap mode
-  EXPECT_EQ(word_at(352 + 4), 1);                // BEFOREDISP
+  EXPECT_EQ(word_at(lap + 68), 1);  // render flag of the lap mode
+  EXPECT_EQ(word_at(352 + 4), 1);   // BEFOREDISP
   EXPECT_EQ(static_cast<uint32_t>(word_at(388)), 0xDEADBEEFu);
 
   ViewSection back;

@@ -102,7 +102,7 @@ std::string PolygonTexturePath(const std::string& po3_path, const std::string& t
 
 Point3f PlacementPosition(const Stage& stage) {
   Point3f corners[4];
-  if (stage.terrain().PartitionCorners(stage.SelectedPartition(), corners)) return corners[0];
+  if (stage.GetTerrain().PartitionCorners(stage.SelectedPartition(), corners)) return corners[0];
   return Point3f();
 }
 

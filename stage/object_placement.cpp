@@ -145,13 +145,13 @@ bool UnglueSelectedObject(Stage& stage) {
 }
 
 bool CanCreateBitmapObject(const Stage& stage, PromptOwner owner) {
-  if (stage.terrain().HasPartition(stage.SelectedPartition())) return true;
+  if (stage.GetTerrain().HasPartition(stage.SelectedPartition())) return true;
   Message(owner, "パーテーションを選択してください");
   return false;
 }
 
 bool CanCreateBackgroundObject(const Stage& stage, PromptOwner owner) {
-  if (stage.terrain().PartitionCount() > 0) return true;
+  if (stage.GetTerrain().PartitionCount() > 0) return true;
   Message(owner, "路面データがありません。(.pat)または(.ste)ファイルをロードしてください");
   return false;
 }

@@ -15,7 +15,7 @@ Point3f Minus(const Point3f& a, const Point3f& b) { return {a.x - b.x, a.y - b.y
 RotationSines ClosingFrame(const Stage& stage, int32_t p, CopyFrame frame) {
   RotationSines sines;
   RoadPose pose;
-  if (ComputeRoadPose(stage.terrain(), p, 1.0, &pose)) {
+  if (ComputeRoadPose(stage.GetTerrain(), p, 1.0, &pose)) {
     LineFrameSines(pose.tangent, pose.roll, &sines);
   }
   if (frame == CopyFrame::kWorld) {
@@ -27,7 +27,7 @@ RotationSines ClosingFrame(const Stage& stage, int32_t p, CopyFrame frame) {
 
 bool WirePointPosition(const Stage& stage, const PointRef& point, Point3f* position) {
   WirePoint read;
-  if (!stage.terrain().ReadWirePoint(point.partition, point.wire, point.side, &read)) {
+  if (!stage.GetTerrain().ReadWirePoint(point.partition, point.wire, point.side, &read)) {
     return false;
   }
   *position = point.end == kEndB ? read.end_b : read.end_a;
@@ -38,7 +38,7 @@ bool WirePointPosition(const Stage& stage, const PointRef& point, Point3f* posit
 bool SelectedWirePoint(const Stage& stage, PointRef* point) {
   *point = stage.SelectedPoint();
   return point->Selected() && point->wire != kRoadEndWire &&
-         stage.terrain().HasWire(point->partition, point->side, point->wire);
+         stage.GetTerrain().HasWire(point->partition, point->side, point->wire);
 }
 
 template <typename Change>
@@ -46,7 +46,7 @@ bool ChangeSelectedCorners(Stage& stage, Change change) {
   if (stage.PickedCount() == 0) return false;
   for (int32_t i = 0; i < stage.PickedCount(); ++i) {
     const FaceRef face = stage.PickedAt(i);
-    const FaceAttribute look = stage.terrain().Face(face);
+    const FaceAttribute look = stage.GetTerrain().Face(face);
     TextureCorner corners[4];
     change(look.corners, corners);
     stage.SetFaceLook(face, look.red, look.green, look.blue, corners);
@@ -55,7 +55,7 @@ bool ChangeSelectedCorners(Stage& stage, Change change) {
 }
 
 void CopyFaceLook(Stage& stage, const FaceRef& from, const FaceRef& to) {
-  const FaceAttribute look = stage.terrain().Face(from);
+  const FaceAttribute look = stage.GetTerrain().Face(from);
   stage.SetFaceLook(to, look.red, look.green, look.blue, look.corners);
   if (look.Textured() && look.picture >= 0) stage.SetFacePicture(to, look.picture);
 }
@@ -64,14 +64,15 @@ void CopyFaceLook(Stage& stage, const FaceRef& from, const FaceRef& to) {
 bool AddWireOnSide(Stage& stage, int32_t side) {
   const int32_t p = stage.SelectedPartition();
   Point3f corners[4];
-  if ((side != kLeftSide && side != kRightSide) || !stage.terrain().PartitionCorners(p, corners)) {
+  if ((side != kLeftSide && side != kRightSide) ||
+      !stage.GetTerrain().PartitionCorners(p, corners)) {
     return false;
   }
   const Point3f& left = corners[0];
   const Point3f& right = corners[1];
   const Point3f step = side == kLeftSide ? Minus(left, right) : Minus(right, left);
-  const int32_t count = stage.terrain().WireCount(p, side);
-  const Point3f base = count > 0 ? stage.terrain().Wire(p, side, count - 1).end_a
+  const int32_t count = stage.GetTerrain().WireCount(p, side);
+  const Point3f base = count > 0 ? stage.GetTerrain().Wire(p, side, count - 1).end_a
                                  : (side == kLeftSide ? left : right);
   return stage.AddWire(p, side, Offset(base, step));
 }
@@ -81,7 +82,7 @@ bool DeleteWireOnSide(Stage& stage, int32_t side) {
 }
 
 bool CopyRotation(const Stage& stage, int32_t p, CopyFrame frame, double m[9]) {
-  if (p < 1 || !stage.terrain().HasPartition(p)) return false;
+  if (p < 1 || !stage.GetTerrain().HasPartition(p)) return false;
   const Rotation3 before = CameraRotation(ClosingFrame(stage, p - 1, frame));
   const Rotation3 after = CameraRotation(ClosingFrame(stage, p, frame));
   const Rotation3 turn = after.Times(before.Transposed());
@@ -93,7 +94,7 @@ bool CopyWiresFromPartitionBefore(Stage& stage, CopyFrame frame) {
   const int32_t p = stage.SelectedPartition();
   Rotation3 turn;
   if (!CopyRotation(stage, p, frame, turn.m)) return false;
-  const Terrain& terrain = stage.terrain();
+  const Terrain& terrain = stage.GetTerrain();
 
   // Emptying p takes the faces of p + 1 away for a moment; keep their looks (and a
   // reference on their pictures) to give back to the faces that come back.

@@ -30,7 +30,7 @@ class ObjectLibraryTest : public ObjectsTest {
     return Bank::Register(StageTest::Picture(name, 8, red), Bank::kModePowerOfTwo);
   }
   int32_t ShapeOf(int32_t object) { return stage_.Object(object).shape; }
-  int32_t Uses(int32_t shape) { return stage_.shapes().Shape(shape).use_count; }
+  int32_t Uses(int32_t shape) { return stage_.GetShapes().Shape(shape).use_count; }
 };
 
 TEST_F(ObjectLibraryTest, OneFileTwiceSharesOneShapeUntilBothObjectsAreGone) {
@@ -43,21 +43,21 @@ TEST_F(ObjectLibraryTest, OneFileTwiceSharesOneShapeUntilBothObjectsAreGone) {
   ASSERT_EQ(CreateObjectFromPolygonFile(stage_, path, {}, &second), kPolygonObjectLoaded);
   const int32_t shape = ShapeOf(first);
   EXPECT_EQ(ShapeOf(second), shape);
-  EXPECT_EQ(stage_.shapes().Count(), 1);
+  EXPECT_EQ(stage_.GetShapes().Count(), 1);
   EXPECT_EQ(Uses(shape), 2);
-  const ShapeAttribute textured = stage_.shapes().Shape(shape).attributes[0];
+  const ShapeAttribute textured = stage_.GetShapes().Shape(shape).attributes[0];
   ASSERT_TRUE(textured.Textured());
   EXPECT_EQ(Bank::ReferenceCount(textured.picture), 1);
   EXPECT_EQ(textured.repeat_u, 2.0f);
   EXPECT_EQ(textured.repeat_v, 3.0f);
-  EXPECT_EQ(stage_.shapes().Shape(shape).name, "house.po3");
-  EXPECT_EQ(stage_.shapes().Shape(shape).polygons[1],
+  EXPECT_EQ(stage_.GetShapes().Shape(shape).name, "house.po3");
+  EXPECT_EQ(stage_.GetShapes().Shape(shape).polygons[1],
             (std::vector<int32_t>{3, 0, 2, 3, 0, 2, 3, 1}));
 
   ASSERT_TRUE(stage_.DeleteObject(first));
   EXPECT_EQ(Uses(shape), 1);
   ASSERT_TRUE(stage_.DeleteObject(second));
-  EXPECT_EQ(stage_.shapes().Count(), 0);
+  EXPECT_EQ(stage_.GetShapes().Count(), 0);
   EXPECT_FALSE(Bank::IsPicture(textured.picture));
 }
 
@@ -71,7 +71,7 @@ TEST_F(ObjectLibraryTest, SameFileNameInAnotherFolderTakesTheFirstShape) {
   ASSERT_EQ(CreateObjectFromPolygonFile(stage_, WritePo3("a/rock.po3", Square()), {}, &first), 0);
   ASSERT_EQ(CreateObjectFromPolygonFile(stage_, WritePo3("b/rock.po3", other), {}, &second), 0);
   EXPECT_EQ(ShapeOf(first), ShapeOf(second));
-  EXPECT_EQ(stage_.shapes().Shape(ShapeOf(first)).points[1].x, 1.0f);
+  EXPECT_EQ(stage_.GetShapes().Shape(ShapeOf(first)).points[1].x, 1.0f);
 }
 
 TEST_F(ObjectLibraryTest, TexturePathsAreTakenInTheObjectsFolder) {
@@ -87,7 +87,7 @@ TEST_F(ObjectLibraryTest, TexturePathsAreTakenInTheObjectsFolder) {
   ASSERT_EQ(CreateObjectFromPolygonFile(stage_, WritePo3("objects/car.po3", Square("paint.bmp")),
                                         {}, &object),
             0);
-  const ShapeAttribute attribute = stage_.shapes().Shape(ShapeOf(object)).attributes[0];
+  const ShapeAttribute attribute = stage_.GetShapes().Shape(ShapeOf(object)).attributes[0];
   ASSERT_TRUE(attribute.Textured());
   EXPECT_EQ(Bank::Path(attribute.picture), folder_.Path() + "/objects/paint.bmp");
 }
@@ -97,7 +97,7 @@ TEST_F(ObjectLibraryTest, RefusedTextureLeavesTheAttributeInItsColourAndLoadingG
   int32_t object = -1;
   ASSERT_EQ(
       CreateObjectFromPolygonFile(stage_, WritePo3("odd.po3", Square("odd.bmp")), {}, &object), 0);
-  const ShapeAttribute attribute = stage_.shapes().Shape(ShapeOf(object)).attributes[0];
+  const ShapeAttribute attribute = stage_.GetShapes().Shape(ShapeOf(object)).attributes[0];
   EXPECT_EQ(attribute.texture_switch, 0);
   EXPECT_EQ(attribute.picture, -1);
   EXPECT_EQ(attribute.red, 0.5f);
@@ -156,7 +156,7 @@ TEST_F(ObjectLibraryTest, ShortOrInconsistentFilesMakeNoObjectAndTakeNothing) {
   EXPECT_EQ(CreateObjectFromPolygonFile(stage_, folder_.Path() + "/none.po3", {}, &object),
             kPolygonObjectCannotOpen);
   EXPECT_EQ(stage_.ObjectCount(), 0);
-  EXPECT_EQ(stage_.shapes().Count(), 0);
+  EXPECT_EQ(stage_.GetShapes().Count(), 0);
   EXPECT_EQ(Bank::Count(), 0);
   EXPECT_FALSE(stage_.Modified());
 }
@@ -199,7 +199,7 @@ TEST_F(ObjectLibraryTest, TemplateShapesAreSharedByNameAndPictures) {
   EXPECT_NE(ShapeOf(a), ShapeOf(c));
   EXPECT_EQ(Uses(ShapeOf(a)), 2);
   EXPECT_EQ(stage_.Object(a).position, (Point3f{-5.0f, 0.0f, 30.0f}));
-  const ObjectShape& shape = stage_.shapes().Shape(ShapeOf(a));
+  const ObjectShape& shape = stage_.GetShapes().Shape(ShapeOf(a));
   EXPECT_EQ(shape.name, "[Sign]");
   EXPECT_EQ(shape.attributes[0].picture, red);
   EXPECT_EQ(shape.attributes[1].repeat_u, 1.0f);
@@ -228,12 +228,13 @@ TEST_F(ObjectLibraryTest, SecondBackgroundObjectReplacesTheFirstAndReleasesItsSh
   EXPECT_EQ(Bank::ReferenceCount(red), 2);
   ASSERT_EQ(CreateBackgroundObject(stage_, path, "[Flat]", &blue, 1), 0);
   EXPECT_EQ(stage_.ObjectCount(), 1);
-  EXPECT_EQ(stage_.shapes().Shape(ShapeOf(stage_.BackgroundObject())).attributes[0].picture, blue);
-  EXPECT_EQ(stage_.shapes().Count(), 1);
+  EXPECT_EQ(stage_.GetShapes().Shape(ShapeOf(stage_.BackgroundObject())).attributes[0].picture,
+            blue);
+  EXPECT_EQ(stage_.GetShapes().Count(), 1);
   EXPECT_EQ(Bank::ReferenceCount(red), 1);
   // The same model with the same picture again keeps one shape.
   ASSERT_EQ(CreateBackgroundObject(stage_, path, "[Flat]", &blue, 1), 0);
-  EXPECT_EQ(stage_.shapes().Count(), 1);
+  EXPECT_EQ(stage_.GetShapes().Count(), 1);
   EXPECT_EQ(Uses(ShapeOf(stage_.BackgroundObject())), 1);
 }
 
@@ -251,7 +252,7 @@ TEST_F(ObjectLibraryTest, DialogOkWithABrokenModelSaysSoAndMakesNothing) {
             (std::vector<std::string>{"オブジェクトの作成に失敗しました。"}));
   EXPECT_EQ(prompter_.AskedQuestions()[0].caption, "Message");
   EXPECT_EQ(stage_.ObjectCount(), 0);
-  EXPECT_EQ(stage_.shapes().Count(), 0);
+  EXPECT_EQ(stage_.GetShapes().Count(), 0);
   EXPECT_EQ(Bank::ReferenceCount(red), 1);
 
   EXPECT_EQ(CreationDialogTitle(CreationMode::kBitmapObject), "ビットマップオブジェクトの作成");
@@ -304,21 +305,21 @@ TEST_F(ObjectLibraryTest, StageWithEveryKindOfObjectSurvivesSaveAndLoad) {
 
   // Two shared shapes with two uses each, and the background's own.
   std::vector<int32_t> uses;
-  for (int32_t id = stage_.shapes().FirstId(); id != -1; id = stage_.shapes().NextId(id)) {
+  for (int32_t id = stage_.GetShapes().FirstId(); id != -1; id = stage_.GetShapes().NextId(id)) {
     uses.push_back(Uses(id));
   }
   EXPECT_EQ(uses, (std::vector<int32_t>{2, 2, 1}));
-  EXPECT_EQ(stage_.terrain().GlueAt(5, 0), (GlueEntry{object, 3, 7}));
+  EXPECT_EQ(stage_.GetTerrain().GlueAt(5, 0), (GlueEntry{object, 3, 7}));
 
   // New objects from the same sources share the loaded shapes.
-  const int32_t house_shape = stage_.shapes().FirstId();
+  const int32_t house_shape = stage_.GetShapes().FirstId();
   ASSERT_EQ(CreateObjectFromPolygonFile(stage_, house, {}, &object), 0);
   EXPECT_EQ(ShapeOf(object), house_shape);
-  const ObjectShape& sign = stage_.shapes().Shape(stage_.shapes().NextId(house_shape));
+  const ObjectShape& sign = stage_.GetShapes().Shape(stage_.GetShapes().NextId(house_shape));
   const int32_t loaded_pictures[2] = {sign.attributes[0].picture, sign.attributes[1].picture};
   ASSERT_EQ(CreateBitmapObject(stage_, path, "[Sign]", loaded_pictures, 2), 0);
-  EXPECT_EQ(stage_.shapes().Count(), 3);
-  EXPECT_EQ(Uses(stage_.shapes().NextId(house_shape)), 3);
+  EXPECT_EQ(stage_.GetShapes().Count(), 3);
+  EXPECT_EQ(Uses(stage_.GetShapes().NextId(house_shape)), 3);
 }
 
 }  // namespace

@@ -149,8 +149,8 @@ TEST_F(ObjectPlacementTest, CopyDeleteGlueAndUnglue) {
   stage_.SelectObject(id);
   ASSERT_TRUE(GlueSelectedObject(stage_));
   EXPECT_FALSE(stage_.IsFreeObject(id));
-  EXPECT_EQ(stage_.terrain().GlueAt(3, 0), (GlueEntry{id, -1, 7}));
-  EXPECT_EQ(stage_.terrain().GlueAt(7, 0), (GlueEntry{id, 3, -1}));
+  EXPECT_EQ(stage_.GetTerrain().GlueAt(3, 0), (GlueEntry{id, -1, 7}));
+  EXPECT_EQ(stage_.GetTerrain().GlueAt(7, 0), (GlueEntry{id, 3, -1}));
 
   const int32_t copy = CopySelectedObject(stage_);
   ASSERT_NE(copy, -1);
@@ -158,12 +158,12 @@ TEST_F(ObjectPlacementTest, CopyDeleteGlueAndUnglue) {
   EXPECT_EQ(stage_.SelectedObject(), copy);
   EXPECT_EQ(Object(copy).position, (Point3f{11, 11, 11}));
   EXPECT_EQ(Object(copy).origin, (Point3f{11, 11, 11}));
-  EXPECT_EQ(stage_.shapes().Shape(Object(copy).shape).use_count, 2);
+  EXPECT_EQ(stage_.GetShapes().Shape(Object(copy).shape).use_count, 2);
 
   stage_.SelectObject(id);
   stage_.SelectPartition(3);
   ASSERT_TRUE(UnglueSelectedObject(stage_));
-  EXPECT_EQ(stage_.terrain().GlueAt(7, 0), (GlueEntry{id, -1, -1}));
+  EXPECT_EQ(stage_.GetTerrain().GlueAt(7, 0), (GlueEntry{id, -1, -1}));
   EXPECT_FALSE(stage_.IsFreeObject(id));
   EXPECT_FALSE(UnglueSelectedObject(stage_));
   stage_.SelectPartition(7);
@@ -173,7 +173,7 @@ TEST_F(ObjectPlacementTest, CopyDeleteGlueAndUnglue) {
   ASSERT_TRUE(DeleteSelectedObject(stage_));
   EXPECT_EQ(stage_.SelectedObject(), -1);
   EXPECT_FALSE(stage_.HasObject(id));
-  EXPECT_EQ(stage_.shapes().Shape(Object(copy).shape).use_count, 1);
+  EXPECT_EQ(stage_.GetShapes().Shape(Object(copy).shape).use_count, 1);
   EXPECT_FALSE(DeleteSelectedObject(stage_));
   EXPECT_EQ(CopySelectedObject(stage_), -1);
 }

@@ -20,10 +20,10 @@ Point3f Beyond(const Point3f& a, const Point3f& b) {
 class TerrainEditingTest : public ObjectsTest {
  protected:
   Point3f EndA(int32_t p, int32_t side, int32_t wire) {
-    return stage_.terrain().Wire(p, side, wire).end_a;
+    return stage_.GetTerrain().Wire(p, side, wire).end_a;
   }
   FaceAttribute Face(int32_t p, int32_t side, int32_t wire) {
-    return stage_.terrain().Face({p, side, wire});
+    return stage_.GetTerrain().Face({p, side, wire});
   }
   int32_t Picture(const std::string& name) {
     return Bank::Register(StageTest::Picture(name), Bank::kModePowerOfTwo);
@@ -51,7 +51,7 @@ TEST_F(TerrainEditingTest, WiresAreAddedOneStepOutwardOnEachSide) {
   EXPECT_EQ(EndA(1, kLeftSide, 1), (Point3f{-25, 0, 20}));
   EXPECT_EQ(EndA(1, kLeftSide, 2), (Point3f{-35, 0, 20}));
   EXPECT_EQ(EndA(1, kRightSide, 0), (Point3f{15, 0, 20}));
-  EXPECT_EQ(stage_.terrain().Wire(1, kLeftSide, 2).joined, 1);
+  EXPECT_EQ(stage_.GetTerrain().Wire(1, kLeftSide, 2).joined, 1);
 
   // The step starts from end A of the outermost wire.
   stage_.MovePoint(1, kLeftSide, 2, kEndA, {-35, 4, 25});
@@ -60,7 +60,7 @@ TEST_F(TerrainEditingTest, WiresAreAddedOneStepOutwardOnEachSide) {
 
   stage_.SelectPoint({1, kLeftSide, 3, kEndB});
   ASSERT_TRUE(DeleteWireOnSide(stage_, kLeftSide));
-  EXPECT_EQ(stage_.terrain().WireCount(1, kLeftSide), 3);
+  EXPECT_EQ(stage_.GetTerrain().WireCount(1, kLeftSide), 3);
   EXPECT_FALSE(stage_.SelectedPoint().Selected());
 
   stage_.SelectPartition(-1);
@@ -75,18 +75,18 @@ TEST_F(TerrainEditingTest, WorldCopyOfARollOnlyChangeIsAPureTranslation) {
   stage_.MovePoint(1, kLeftSide, 1, kEndB, {-30, 3, 17});
   stage_.SetJoined(1, kLeftSide, 1, 0);
   stage_.MovePoint(1, kLeftSide, 1, kEndB, {-30, 3, 17});
-  const TerrainWire before = stage_.terrain().Wire(1, kLeftSide, 1);
+  const TerrainWire before = stage_.GetTerrain().Wire(1, kLeftSide, 1);
   ASSERT_TRUE(CopyWiresFromPartitionBefore(stage_, CopyFrame::kWorld));
-  const TerrainWire copied = stage_.terrain().Wire(2, kLeftSide, 1);
+  const TerrainWire copied = stage_.GetTerrain().Wire(2, kLeftSide, 1);
   EXPECT_EQ(copied.joined, 0);
   EXPECT_EQ(copied.end_a, (Point3f{before.end_a.x, before.end_a.y, before.end_a.z + 10}));
   EXPECT_EQ(copied.end_b, (Point3f{-30, 3, 27}));
-  EXPECT_EQ(stage_.terrain().WireCount(2, kRightSide), 2);
-  EXPECT_TRUE(stage_.terrain().FollowsFaceRule());
+  EXPECT_EQ(stage_.GetTerrain().WireCount(2, kRightSide), 2);
+  EXPECT_TRUE(stage_.GetTerrain().FollowsFaceRule());
 
   // The partition copy turns by the roll change (0.01) about the road's direction.
   ASSERT_TRUE(CopyWiresFromPartitionBefore(stage_, CopyFrame::kPartition));
-  const Point3f turned = stage_.terrain().Wire(2, kLeftSide, 0).end_a;  // was (-15, 0, 20)
+  const Point3f turned = stage_.GetTerrain().Wire(2, kLeftSide, 0).end_a;  // was (-15, 0, 20)
   const double dx = turned.x - 5.0;  // about the right end (5, 0, 30)
   const double dy = turned.y;
   EXPECT_NEAR(turned.z, 30.0, 1e-4);
@@ -130,30 +130,30 @@ TEST_F(TerrainEditingTest, PartitionCopyFollowsATurningBankedRoad) {
   // A left wire 10 beyond the left end of partition 1, on the line's own lateral direction.
   stage_.SelectPartition(1);
   Point3f corners[4];
-  stage_.terrain().PartitionCorners(1, corners);
+  stage_.GetTerrain().PartitionCorners(1, corners);
   const Point3f left = corners[0];
   const Point3f right = corners[1];
   stage_.AddWire(1, kLeftSide, Beyond(left, right));
   ASSERT_TRUE(AddWireOnSide(stage_, kRightSide));
   stage_.SelectPartition(2);
   ASSERT_TRUE(CopyWiresFromPartitionBefore(stage_, CopyFrame::kPartition));
-  stage_.terrain().PartitionCorners(2, corners);
+  stage_.GetTerrain().PartitionCorners(2, corners);
   const Point3f expected_left = Beyond(corners[0], corners[1]);
-  const Point3f copied = stage_.terrain().Wire(2, kLeftSide, 0).end_a;
+  const Point3f copied = stage_.GetTerrain().Wire(2, kLeftSide, 0).end_a;
   EXPECT_NEAR(copied.x, expected_left.x, 2e-3);
   EXPECT_NEAR(copied.y, expected_left.y, 2e-3);
   EXPECT_NEAR(copied.z, expected_left.z, 2e-3);
   const Point3f expected_right = Beyond(corners[1], corners[0]);
-  const Point3f copied_right = stage_.terrain().Wire(2, kRightSide, 0).end_a;
+  const Point3f copied_right = stage_.GetTerrain().Wire(2, kRightSide, 0).end_a;
   EXPECT_NEAR(copied_right.x, expected_right.x, 2e-3);
   EXPECT_NEAR(copied_right.z, expected_right.z, 2e-3);
 
   // In world coordinates the bank is left out: the wire stays level with its pivot.
   ASSERT_TRUE(CopyWiresFromPartitionBefore(stage_, CopyFrame::kWorld));
-  const Point3f level = stage_.terrain().Wire(2, kRightSide, 0).end_a;
-  stage_.terrain().PartitionCorners(1, corners);
-  const float drop_before = stage_.terrain().Wire(1, kRightSide, 0).end_a.y - corners[0].y;
-  stage_.terrain().PartitionCorners(2, corners);
+  const Point3f level = stage_.GetTerrain().Wire(2, kRightSide, 0).end_a;
+  stage_.GetTerrain().PartitionCorners(1, corners);
+  const float drop_before = stage_.GetTerrain().Wire(1, kRightSide, 0).end_a.y - corners[0].y;
+  stage_.GetTerrain().PartitionCorners(2, corners);
   EXPECT_NEAR(level.y - corners[0].y, drop_before, 1e-3);
 }
 
@@ -180,7 +180,7 @@ TEST_F(TerrainEditingTest, CopyBringsFaceLooksAndKeepsTheTexturesOfTheNextPartit
 
   // A copy that leaves partition 2 with fewer wires takes the faces of 3 away for good.
   stage_.SelectPartition(1);
-  while (stage_.terrain().WireCount(1, kRightSide) > 0) DeleteWireOnSide(stage_, kRightSide);
+  while (stage_.GetTerrain().WireCount(1, kRightSide) > 0) DeleteWireOnSide(stage_, kRightSide);
   stage_.SelectPartition(2);
   ASSERT_TRUE(CopyWiresFromPartitionBefore(stage_, CopyFrame::kWorld));
   EXPECT_EQ(Face(3, kRightSide, 0).texture_switch, 0);
@@ -196,21 +196,21 @@ TEST_F(TerrainEditingTest, GlueSnapsAndJoinsAndUnglueSeparates) {
   EXPECT_FALSE(GlueSelectedPoint(stage_));  // no glue target
   stage_.SelectGlueTarget({1, kLeftSide, 0, kEndA});
   ASSERT_TRUE(GlueSelectedPoint(stage_));
-  TerrainWire wire = stage_.terrain().Wire(1, kLeftSide, 0);
+  TerrainWire wire = stage_.GetTerrain().Wire(1, kLeftSide, 0);
   EXPECT_EQ(wire.joined, 1);
   EXPECT_EQ(wire.end_b, (Point3f{-15, 0, 20}));
   stage_.MovePoint(1, kLeftSide, 0, kEndB, {-17, 2, 20});
-  wire = stage_.terrain().Wire(1, kLeftSide, 0);
+  wire = stage_.GetTerrain().Wire(1, kLeftSide, 0);
   EXPECT_EQ(wire.end_a, wire.end_b);
 
   // Onto another wire's point: a one-time snap of the selected point (both ends, joined).
   stage_.SelectGlueTarget({0, kLeftSide, 1, kEndA});
   ASSERT_TRUE(GlueSelectedPoint(stage_));
   EXPECT_EQ(EndA(1, kLeftSide, 0), (Point3f{-25, 0, 10}));
-  EXPECT_EQ(stage_.terrain().Wire(1, kLeftSide, 0).end_b, (Point3f{-25, 0, 10}));
+  EXPECT_EQ(stage_.GetTerrain().Wire(1, kLeftSide, 0).end_b, (Point3f{-25, 0, 10}));
 
   ASSERT_TRUE(UnglueSelectedPoint(stage_));
-  EXPECT_EQ(stage_.terrain().Wire(1, kLeftSide, 0).joined, 0);
+  EXPECT_EQ(stage_.GetTerrain().Wire(1, kLeftSide, 0).joined, 0);
   EXPECT_EQ(EndA(1, kLeftSide, 0), (Point3f{-25, 0, 10}));
 
   // Road ends are not moved.
@@ -225,7 +225,7 @@ TEST_F(TerrainEditingTest, DragMovesTheSelectedPointAlongTheViewsAxes) {
   stage_.SelectPoint({1, kLeftSide, 0, kEndA});  // (-15, 0, 20), joined
   ASSERT_TRUE(DragSelectedPoint(stage_, DragView::kPlan, 3, 2, 0.001, {}));
   EXPECT_EQ(EndA(1, kLeftSide, 0), (Point3f{-12, 0, 18}));
-  EXPECT_EQ(stage_.terrain().Wire(1, kLeftSide, 0).end_b, (Point3f{-12, 0, 18}));
+  EXPECT_EQ(stage_.GetTerrain().Wire(1, kLeftSide, 0).end_b, (Point3f{-12, 0, 18}));
   ASSERT_TRUE(DragSelectedPoint(stage_, DragView::kSide, 4, -5, 0.002, {}));
   EXPECT_EQ(EndA(1, kLeftSide, 0), (Point3f{-12, 2.5f, 20}));
   AxisSwitches held;

@@ -116,9 +116,10 @@ bool ReadModel(std::string_view body, int32_t count, ObjectShape* shape) {
     }
     std::vector<int32_t> run(static_cast<size_t>(2 * corners + 2));
     run[0] = corners;
-    for (int32_t k = 0; k < corners; ++k) {
-      if (!cursor.Find("<") || !cursor.Int(&run[static_cast<size_t>(1 + k)]) ||
-          !cursor.Int(&run[static_cast<size_t>(1 + corners + k)]) || !cursor.Find(">")) {
+    const size_t n = static_cast<size_t>(corners);
+    for (size_t k = 0; k < n; ++k) {
+      if (!cursor.Find("<") || !cursor.Int(&run[1 + k]) || !cursor.Int(&run[1 + n + k]) ||
+          !cursor.Find(">")) {
         return false;
       }
     }

@@ -123,8 +123,8 @@ stage_test::PatLine TurningLine(int32_t k) {
 }
 
 TEST_F(TerrainEditingTest, PartitionCopyFollowsATurningBankedRoad) {
-  std::vector<stage_test::PatLine> lines;
-  for (int32_t k = 0; k < 5; ++k) lines.push_back(TurningLine(k));
+  std::vector<stage_test::PatLine> lines(5);
+  for (int32_t k = 0; k < 5; ++k) lines[static_cast<size_t>(k)] = TurningLine(k);
   ASSERT_EQ(LoadPartitionFile(stage_, folder_.Write("turn.pat", stage_test::PatBytes(5, lines))),
             0);
   // A left wire 10 beyond the left end of partition 1, on the line's own lateral direction.

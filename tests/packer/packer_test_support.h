@@ -9,13 +9,15 @@
 #include "foundation/byte_reader.h"
 #include "tests/pictures/picture_test_support.h"
 
-// A 24-bit BMP of width x height; pixel i is `rgb` plus i in the blue byte, so pictures
-// differ pixel by pixel and a transparent colour hits exactly one pixel.
+// A 24-bit BMP of width x height; pixel i is `rgb` plus 8 * i, so neighbouring pixels keep
+// different 5-5-5 words (the first pixel's word is that of `rgb`).
 inline std::string SolidBmp(int32_t width, int32_t height, uint32_t rgb) {
   BmpLayout layout;
   layout.width = width;
   layout.height = height;
-  for (int32_t i = 0; i < width * height; ++i) layout.pixels.push_back(rgb + (i & 0xFF));
+  for (int32_t i = 0; i < width * height; ++i) {
+    layout.pixels.push_back((rgb + 8u * static_cast<uint32_t>(i)) & 0xFFFFFF);
+  }
   return BuildBmp(layout);
 }
 

@@ -171,7 +171,7 @@ TEST_F(PicturePackListTest, WrittenFileHoldsEveryEntryInOrder) {
   EXPECT_EQ(read.frames[0].delay, 250);
   EXPECT_EQ(read.frames[0].transparency_switch, 1);
   EXPECT_EQ(read.frames[0].transparent_colour, 0x7C01u);
-  EXPECT_EQ(read.frames[0].pixels, (std::vector<uint16_t>{0x7C00, 0x7C00}));
+  EXPECT_EQ(read.frames[0].pixels, (std::vector<uint16_t>{0x7C00, 0x7C01}));
   EXPECT_EQ(read.frames[1].delay, 40);
   EXPECT_EQ(read.frames[1].transparency_switch, 0);
   EXPECT_EQ(read.frames[2].delay, 60);

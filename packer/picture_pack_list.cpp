@@ -8,8 +8,7 @@ PicturePackList::~PicturePackList() {
   for (int32_t i = 0; i < ids_.Count(); ++i) PictureBankHighColor1::Release(ids_.ValueAt(i));
 }
 
-PicturePackList::AddResult PicturePackList::AddFile(const std::string& path,
-                                                    int32_t* first_added) {
+PicturePackList::AddResult PicturePackList::AddFile(const std::string& path, int32_t* first_added) {
   const int32_t file_id = PictureBankHighColor1::RegisterUnique(path, 0);
   if (file_id < 0) {
     bank_result_ = file_id;
@@ -105,9 +104,7 @@ std::vector<int32_t> PicturePackList::Delays() const {
   return delays;
 }
 
-std::string PicturePackList::Build() const {
-  return TsyFileWriter::Build(PictureIds(), Delays());
-}
+std::string PicturePackList::Build() const { return TsyFileWriter::Build(PictureIds(), Delays()); }
 
 bool PicturePackList::Write(const std::string& path, std::string* error) {
   if (!TsyFileWriter::Write(path, PictureIds(), Delays(), error)) return false;

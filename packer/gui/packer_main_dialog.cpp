@@ -50,11 +50,21 @@ PackerMainDialog::PackerMainDialog(const std::string& settings_path, QWidget* pa
     const int id = spec.id;
     connect(button, &QPushButton::clicked, this, [this, id] {
       switch (id) {
-        case kAddId: Add(); break;
-        case kDeleteId: Delete(); break;
-        case kSettingsId: Settings(); break;
-        case kOutputId: Output(); break;
-        case kHelpId: Help(); break;
+        case kAddId:
+          Add();
+          break;
+        case kDeleteId:
+          Delete();
+          break;
+        case kSettingsId:
+          Settings();
+          break;
+        case kOutputId:
+          Output();
+          break;
+        case kHelpId:
+          Help();
+          break;
       }
     });
   }
@@ -82,8 +92,8 @@ void PackerMainDialog::Message(const char* caption, const std::string& text) {
 
 void PackerMainDialog::Add() {
   std::string path;
-  if (AskPicturePath(this, path, "AddPicture", settings_path_, kPictureBmp | kPictureTsy,
-                     false) != 0) {
+  if (AskPicturePath(this, path, "AddPicture", settings_path_, kPictureBmp | kPictureTsy, false) !=
+      0) {
     return;
   }
   int32_t first = 0;
@@ -147,9 +157,9 @@ void PackerMainDialog::Tick() {
 
 void PackerMainDialog::reject() {
   if (list_.Changed()) {
-    const PromptAnswer answer = Prompter::Current().Message(
-        this, "Message", "データが変更されています。セーブしますか？", PromptIcon::kQuestion,
-        PromptButtons::kYesNoCancel);
+    const PromptAnswer answer =
+        Prompter::Current().Message(this, "Message", "データが変更されています。セーブしますか？",
+                                    PromptIcon::kQuestion, PromptButtons::kYesNoCancel);
     if (answer == PromptAnswer::kCancel) return;
     // A cancelled save dialog or a failed write keeps the program open with its data.
     if (answer == PromptAnswer::kYes && !Output()) return;

@@ -33,20 +33,22 @@ void PictureSettingsDialog::DelayLimits(int32_t delay, int32_t* minimum, int32_t
   *minimum = std::min(0, delay);
   *maximum = std::max(10000, delay);
   const int64_t span = int64_t{*maximum} - *minimum;
-  *steps = static_cast<int32_t>(
-      std::clamp<int64_t>(span / 10, 1, ValueEditWindow1::kMaximumSteps - 1));
+  *steps =
+      static_cast<int32_t>(std::clamp<int64_t>(span / 10, 1, ValueEditWindow1::kMaximumSteps - 1));
 }
 
 PictureSettingsDialog::PictureSettingsDialog(QWidget* owner, int32_t picture_id, int32_t delay,
                                              int32_t transparent_colour)
-    : QDialog(owner), delay_(delay), transparent_(transparent_colour < 0 ? -1 : transparent_colour) {
+    : QDialog(owner),
+      delay_(delay),
+      transparent_(transparent_colour < 0 ? -1 : transparent_colour) {
   setObjectName(QStringLiteral("PICSET_DIALOG"));
   setWindowTitle(QStringLiteral("アニメーション設定ダイアログ"));
   setFont(GothicFont(13));
   setFixedSize(320, 205);
 
   auto* group = new QGroupBox(QStringLiteral("抜き色の設定"), this);
-  group->setGeometry(10, 10, 180, 190);
+  group->setGeometry(10, 10, 185, 190);
   colour_window_ = new PictureColorSelectWnd1(this);
   colour_window_->setProperty("control_id", kColourSelectId);
   colour_window_->setGeometry(55, 50, 80, 81);

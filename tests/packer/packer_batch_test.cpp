@@ -37,8 +37,8 @@ TEST(PackerBatchArguments, ParsesOptionsAndInputsInOrder) {
   EXPECT_EQ(options.inputs, (std::vector<std::string>{"a.bmp", "b.tsy", "--odd.bmp"}));
   EXPECT_EQ(options.default_delay, 80);
   EXPECT_EQ(options.bmp_transparent, PackColour555(255, 0, 255));
-  ASSERT_TRUE(ParsePackerBatch({"--pack", "o.tsy", "--transparent", "none", "a.bmp"}, &options,
-                               &error));
+  ASSERT_TRUE(
+      ParsePackerBatch({"--pack", "o.tsy", "--transparent", "none", "a.bmp"}, &options, &error));
   EXPECT_EQ(options.bmp_transparent, -1);
   EXPECT_EQ(options.default_delay, PicturePackList::kDefaultDelay);
 

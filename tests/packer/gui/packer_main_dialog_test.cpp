@@ -271,10 +271,10 @@ TEST_F(PackerMainDialogTest, OutputWritesTheSameFileAsTheBatchMode) {
 
   const std::string batch = folder_.File("batch.tsy");
   std::ostringstream out_text, err_text;
-  ASSERT_EQ(PackerBatchMain({"--pack", batch, "--delay", "90", "--transparent", "ff00ff", bmp,
-                             tsy, bmp},
-                            out_text, err_text),
-            kPackerBatchDone)
+  ASSERT_EQ(
+      PackerBatchMain({"--pack", batch, "--delay", "90", "--transparent", "ff00ff", bmp, tsy, bmp},
+                      out_text, err_text),
+      kPackerBatchDone)
       << err_text.str();
   const std::string written = TempFolder::Read(out);
   EXPECT_EQ(ReadTsyBytes(written).frames.size(), 4u);
@@ -415,10 +415,9 @@ TEST(PackerProgram, ProgramRunsTheBatchModeWithArguments) {
   EXPECT_NE(TempFolder::Read(folder.File("help.txt")).find("--pack"), std::string::npos);
   EXPECT_EQ(std::system((program + " --pack " + out + " " + bmp + " 2>/dev/null").c_str()), 0);
   EXPECT_TRUE(ReadTsyBytes(TempFolder::Read(out)).ok);
-  const int refused =
-      std::system((program + " --pack " + folder.File("x.tsy") + " " + bmp + " " + small +
-                   " 2>/dev/null")
-                      .c_str());
+  const int refused = std::system(
+      (program + " --pack " + folder.File("x.tsy") + " " + bmp + " " + small + " 2>/dev/null")
+          .c_str());
   EXPECT_NE(refused, 0);
   EXPECT_FALSE(FileExists(folder.File("x.tsy")));
 }

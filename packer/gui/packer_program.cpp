@@ -48,9 +48,15 @@ bool PackerClasses::Started() { return Counter().Started(); }
 
 int RunPackerDialog(const std::string& settings_path) {
   if (!DisplayDepth::Check()) return 1;
+  std::string settings = settings_path;
+  if (settings.empty()) {
+    const std::string folder = ApplicationDirectoryPath();
+    if (folder.empty()) Error1::Report("WinMain", "アプリケーションディレクトリの獲得に失敗", 3);
+    settings = SettingsPathIn(folder, "tessaly");
+  }
   PackerClasses::StartUp();
   {
-    PackerMainDialog dialog(settings_path);
+    PackerMainDialog dialog(settings);
     dialog.exec();
   }
   PackerClasses::ShutDown();
@@ -65,9 +71,7 @@ int TessalyMain(int argc, char** argv) {
   QApplication app(argc, argv);
   QtPrompter prompter;
   Prompter::Install(&prompter);
-  const std::string folder = ApplicationDirectoryPath();
-  if (folder.empty()) Error1::Report("WinMain", "アプリケーションディレクトリの獲得に失敗", 3);
-  const int status = RunPackerDialog(SettingsPathIn(folder, "tessaly"));
+  const int status = RunPackerDialog();
   Prompter::Install(nullptr);
   return status;
 }

@@ -15,7 +15,9 @@ class PackerClasses {
 
 // Checks the display's colour depth, starts the classes, runs the main dialog until it is
 // closed and shuts the classes down. Returns the exit status (1 when the display is refused).
-int RunPackerDialog(const std::string& settings_path);
+// An empty `settings_path` means "Settei.ini" beside the program; a program folder that
+// cannot be found is reported under "WinMain" and ends the program.
+int RunPackerDialog(const std::string& settings_path = "");
 
 // The whole program: the batch mode with arguments, the dialog otherwise.
 int TessalyMain(int argc, char** argv);

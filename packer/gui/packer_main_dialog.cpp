@@ -14,13 +14,13 @@
 
 namespace {
 
-struct ButtonSpec {
+struct CommandButtonLayout {
   const char* text;
   int id;
   QRect at;
 };
 
-const ButtonSpec kButtons[] = {
+const CommandButtonLayout kButtons[] = {
     {"追加", PackerMainDialog::kAddId, QRect(30, 120, 80, 25)},
     {"削除", PackerMainDialog::kDeleteId, QRect(130, 120, 80, 25)},
     {"設定", PackerMainDialog::kSettingsId, QRect(230, 120, 80, 25)},
@@ -41,13 +41,13 @@ PackerMainDialog::PackerMainDialog(const std::string& settings_path, QWidget* pa
   preview_->setGeometry(10, 10, 80, 81);
   picture_list_ = new PictureListWnd1(this);
   picture_list_->setGeometry(100, 10, 500, 81);
-  for (const ButtonSpec& spec : kButtons) {
-    auto* button = new QPushButton(QString::fromUtf8(spec.text), this);
-    button->setObjectName(QString::fromUtf8(spec.text));
-    button->setProperty("control_id", spec.id);
-    button->setGeometry(spec.at);
+  for (const CommandButtonLayout& button_layout : kButtons) {
+    auto* button = new QPushButton(QString::fromUtf8(button_layout.text), this);
+    button->setObjectName(QString::fromUtf8(button_layout.text));
+    button->setProperty("control_id", button_layout.id);
+    button->setGeometry(button_layout.at);
     button->setAutoDefault(false);
-    const int id = spec.id;
+    const int id = button_layout.id;
     connect(button, &QPushButton::clicked, this, [this, id] {
       switch (id) {
         case kAddId:

@@ -172,6 +172,17 @@ void DispControl1::DrawParallel(Surface16& surface, const ParallelControl1& cont
     Line(surface, x0, y0, x1, y1, CentreColour());
   }
 
+  // The course marker under the points, so that a point on it can still be seen.
+  if (course.HasMarker() && course.SegmentCount() > 0) {
+    const CourseMarker marker = course.Marker();
+    if (marker.segment < course.SegmentCount()) {
+      const CourseVector m = course.PositionAt(marker.segment, marker.t);
+      double sx, sy;
+      project(m.x, m.y, m.z, &sx, &sy);
+      const QImage& picture = CameraPicture();
+      Marker(surface, picture, sx, sy, QPoint(picture.width() / 2, picture.height() / 2));
+    }
+  }
   // Control points, the selected one larger, joined by a faint chain in editing order.
   const int32_t n = course.PointCount();
   const int32_t selected = course.SelectedPoint();
@@ -206,16 +217,6 @@ void DispControl1::DrawParallel(Surface16& surface, const ParallelControl1& cont
     Marker(surface, HandPicture(), px, py, QPoint(-4, -4));
   }
 
-  if (course.HasMarker() && course.SegmentCount() > 0) {
-    const CourseMarker marker = course.Marker();
-    if (marker.segment < course.SegmentCount()) {
-      const CourseVector m = course.PositionAt(marker.segment, marker.t);
-      double sx, sy;
-      project(m.x, m.y, m.z, &sx, &sy);
-      const QImage& picture = CameraPicture();
-      Marker(surface, picture, sx, sy, QPoint(picture.width() / 2, picture.height() / 2));
-    }
-  }
 }
 
 void DispControl1::DrawDeveloped(Surface16& surface, const ExpandControl1& control,
@@ -241,7 +242,6 @@ void DispControl1::DrawDeveloped(Surface16& surface, const ExpandControl1& contr
   }
 
   const std::vector<DevelopedSample>& samples = development.samples;
-  // The course's ends: the start line and, for an open course, the finish.
   for (size_t k = 0; k + 1 < samples.size(); ++k) {
     const DevelopedSample& a = samples[k];
     const DevelopedSample& b = samples[k + 1];
@@ -271,6 +271,18 @@ void DispControl1::DrawDeveloped(Surface16& surface, const ExpandControl1& contr
     }
   }
 
+  if (course.HasMarker() && course.SegmentCount() > 0) {
+    const double distance = development.MarkerDistance(course);
+    double sx, sy;
+    if (widths) {
+      project(distance, 0, &sx, &sy);
+    } else {
+      const CourseMarker marker = course.Marker();
+      project(distance, course.PositionAt(marker.segment, marker.t).y, &sx, &sy);
+    }
+    const QImage& picture = CameraPicture();
+    Marker(surface, picture, sx, sy, QPoint(picture.width() / 2, picture.height() / 2));
+  }
   const int32_t n = course.PointCount();
   if (static_cast<int32_t>(development.point_distance.size()) != n) return;
   const int32_t selected = course.SelectedPoint();
@@ -300,18 +312,6 @@ void DispControl1::DrawDeveloped(Surface16& surface, const ExpandControl1& contr
     Ring(surface, e2x, e2y, 3, handle == 2 ? SelectedColour() : HandleColour());
     Square(surface, px, py, 3, SelectedColour());
     Marker(surface, HandPicture(), px, py, QPoint(-4, -4));
-  }
-  if (course.HasMarker() && course.SegmentCount() > 0) {
-    const double distance = development.MarkerDistance(course);
-    double sx, sy;
-    if (widths) {
-      project(distance, 0, &sx, &sy);
-    } else {
-      const CourseMarker marker = course.Marker();
-      project(distance, course.PositionAt(marker.segment, marker.t).y, &sx, &sy);
-    }
-    const QImage& picture = CameraPicture();
-    Marker(surface, picture, sx, sy, QPoint(picture.width() / 2, picture.height() / 2));
   }
 }
 

@@ -1,0 +1,108 @@
+// CourseDesignerWindow1: the main window of the course designer (window class "MyWin",
+// title "MerrowlindaleV1.1"): the tool bar at the left, the editing views and the preview
+// arranged to its right by the view buttons, the file menu (new, open, save as, COB and
+// partition export), help and version, and the prompt to save changes. It owns the course.
+#pragma once
+
+#include <QMainWindow>
+#include <cstdint>
+#include <string>
+
+#include "course/course_data.h"
+
+class CourseEditView;
+class CourseToolBar1;
+class ExpandView1;
+class ParallelView1;
+class PerspecWindow1;
+class PointView1;
+class QAction;
+
+// Where the designer keeps its settings and finds its help, sound and texture.
+struct DesignerPaths {
+  std::string settings;   // "Settei.ini"
+  std::string help_page;  // the help's first page
+  std::string sound;      // "SetButton.wav"
+  std::string texture;    // "Texture.bmp"
+
+  // Settings from `current_directory` (the current directory at program start); the data
+  // files from there when they are present, else from the program's own directory.
+  static DesignerPaths From(const std::string& current_directory);
+};
+
+class CourseDesignerWindow1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Menu command ids.
+  static constexpr int kNewCommand = 117;
+  static constexpr int kOpenCommand = 118;
+  static constexpr int kSaveAsCommand = 119;
+  static constexpr int kCobCommand = 120;
+  static constexpr int kPatCommand = 121;
+  static constexpr int kHelpCommand = 122;
+  static constexpr int kVersionCommand = 123;
+
+  static constexpr const char* kTitle = "MerrowlindaleV1.1";
+  static constexpr const char* kChangesQuestion = "データが変更されています。保存しますか?";
+  static constexpr const char* kOpenFailed = "ファイルのオープンに失敗";
+
+  explicit CourseDesignerWindow1(const DesignerPaths& paths);
+  ~CourseDesignerWindow1() override;
+
+  // Runs a menu command.
+  void Command(int id);
+  QAction* ActionById(int id) const;
+  // Opens a course file as "開く" does after its dialog; false (and a message) on failure,
+  // the current course kept.
+  bool OpenCourseFile(const std::string& path);
+  // The changes prompt: true when the command that asks may go on.
+  bool AskToSaveChanges();
+
+  CourseData1& Course() { return course_; }
+  CourseToolBar1* ToolBar() const { return tool_bar_; }
+  // View 0..6 (0 top, 1 side, 2 front, 3 point parameters, 4 developed top, 5 developed
+  // side, 6 preview); an id outside them is a fatal misuse.
+  QWidget* View(int32_t id) const;
+  PerspecWindow1* Preview() const { return preview_; }
+  QWidget* Client() const { return client_; }
+  const DesignerPaths& Paths() const { return paths_; }
+
+  // Applies the current view button's arrangement to the client size.
+  void Arrange();
+  // Redraws every view and the preview.
+  void RedrawAll();
+  // Fits every view's camera to the course.
+  void FitAll();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  enum class SaveResult { kSaved, kCancelled, kFailed };
+  SaveResult SaveAs();
+  void NewCourse();
+  void Open();
+  void ExportCob();
+  void ExportPartition();
+  void ShowVersion();
+  void ShowHelp();
+  void OnEdited(int effect);
+  void OnMarkerDrag(double dt);
+  void ShowFailure(const std::string& detail);
+  void BuildMenu();
+
+  DesignerPaths paths_;
+  CourseData1 course_;
+  QWidget* client_;
+  CourseToolBar1* tool_bar_;
+  ParallelView1* top_;
+  ParallelView1* side_;
+  ParallelView1* front_;
+  PointView1* point_;
+  ExpandView1* developed_top_;
+  ExpandView1* developed_side_;
+  PerspecWindow1* preview_;
+  bool closed_ = false;
+};

@@ -1,0 +1,369 @@
+#include "course/gui/course_designer_window.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <gtest/gtest.h>
+
+#include "course/course_batch.h"
+#include "course/course_file.h"
+#include "course/gui/course_tool_bar.h"
+#include "course/gui/expand_view.h"
+#include "course/gui/parallel_view.h"
+#include "course/gui/tool_bar_layout.h"
+#include "course/gui/view_arrangement.h"
+#include "course/partition_file.h"
+#include "course/sample_circuit.h"
+#include "foundation/gui/button_sound.h"
+#include "foundation/gui/display_depth.h"
+#include "foundation/gui/draw_button.h"
+#include "foundation/file_io.h"
+#include "foundation/settings_file.h"
+#include "render/gui/perspec_window.h"
+#include "tests/foundation/gui/gui_test_app.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+std::string Resource(const std::string& name) {
+  return std::string(SUITE_SOURCE_DIR) + "/resources/merrowlindale/" + name;
+}
+
+// A designer window over a temporary folder, with a scripted prompter.
+struct Designer {
+  Designer() {
+    EnsureTestApplication();
+    DesignerPaths paths;
+    paths.settings = folder.File("Settei.ini");
+    paths.help_page = Resource("Help/merrowlindale.html");
+    paths.sound = Resource("SetButton.wav");
+    paths.texture = Resource("Texture.bmp");
+    window = std::make_unique<CourseDesignerWindow1>(paths);
+    window->resize(1091, 760);
+    window->show();
+    QApplication::processEvents();
+  }
+  int32_t ClientWidth() const { return window->Client()->width(); }
+  int32_t ClientHeight() const { return window->Client()->height(); }
+  // A changed course of three points.
+  void Change() {
+    window->Course().AddPoint(0, 0, 0);
+    window->Course().AddPoint(100, 0, 0);
+    window->Course().AddPoint(100, 0, 100);
+    ASSERT_TRUE(window->Course().IsChanged());
+  }
+  std::string SavedSample(const std::string& name) {
+    CourseData1 sample;
+    sample.Initialise();
+    BuildSampleCircuit(sample);
+    const std::string path = folder.File(name);
+    EXPECT_EQ(SaveCourseFile(sample, path), kCourseFileOk);
+    return path;
+  }
+  TempFolder folder;
+  ScopedScriptedPrompter prompter;
+  std::unique_ptr<CourseDesignerWindow1> window;
+};
+
+TEST(CourseDesignerWindowTest, WindowClassTitleAndMenu) {
+  Designer d;
+  EXPECT_EQ(d.window->objectName(), QStringLiteral("MyWin"));
+  EXPECT_EQ(d.window->windowTitle(), QStringLiteral("MerrowlindaleV1.1"));
+  const std::pair<int, const char*> items[] = {
+      {117, "新規作成"},      {118, "開く"},          {119, "名前を付けて保存"},
+      {120, "cobﾌｧｲﾙを出力"}, {121, "patﾌｧｲﾙを出力"}, {122, "トピックの検索"},
+      {123, "バージョン情報"}};
+  for (const auto& [id, text] : items) {
+    QAction* action = d.window->ActionById(id);
+    ASSERT_NE(action, nullptr) << id;
+    EXPECT_EQ(action->text(), QString::fromUtf8(text));
+    EXPECT_EQ(action->property("id").toInt(), id);
+  }
+  const QList<QAction*> menus = d.window->menuBar()->actions();
+  ASSERT_EQ(menus.size(), 2);
+  EXPECT_EQ(menus[0]->text(), QStringLiteral("ﾌｧｲﾙ"));
+  EXPECT_EQ(menus[1]->text(), QStringLiteral("ﾍﾙﾌﾟ"));
+  EXPECT_TRUE(d.window->Course().IsInitialised());
+}
+
+TEST(CourseDesignerWindowTest, OpenWithChangesAnsweredCancelKeepsTheCourse) {
+  Designer d;
+  d.Change();
+  d.prompter.QueueAnswer(PromptAnswer::kCancel);
+  d.prompter.QueuePath(d.SavedSample("sample.cus"));
+  d.window->Command(CourseDesignerWindow1::kOpenCommand);
+  ASSERT_EQ(d.prompter.AskedQuestions().size(), 1u);
+  const auto& asked = d.prompter.AskedQuestions()[0];
+  EXPECT_EQ(asked.caption, "Message");
+  EXPECT_EQ(asked.text, "データが変更されています。保存しますか?");
+  EXPECT_EQ(asked.buttons, PromptButtons::kYesNoCancel);
+  EXPECT_EQ(d.window->Course().PointCount(), 3);
+  EXPECT_TRUE(d.window->Course().IsChanged());
+}
+
+TEST(CourseDesignerWindowTest, YesThenCancellingTheSaveDialogCancelsTheOpen) {
+  Designer d;
+  d.Change();
+  const std::string sample = d.SavedSample("sample.cus");
+  d.prompter.QueueAnswer(PromptAnswer::kYes);
+  d.prompter.QueuePath("");  // the save dialog is cancelled
+  d.prompter.QueuePath(sample);
+  d.window->Command(CourseDesignerWindow1::kOpenCommand);
+  ASSERT_EQ(d.prompter.AskedQuestions().size(), 2u);
+  EXPECT_EQ(d.prompter.AskedQuestions()[1].kind, ScriptedPrompter::Asked::Kind::kSaveFile);
+  EXPECT_EQ(d.prompter.AskedQuestions()[1].request.filters[0].first, "Course(*.cus)");
+  EXPECT_EQ(d.window->Course().PointCount(), 3);
+  EXPECT_TRUE(d.window->Course().IsChanged());
+}
+
+TEST(CourseDesignerWindowTest, YesSavesThenOpens) {
+  Designer d;
+  d.Change();
+  const std::string sample = d.SavedSample("sample.cus");
+  d.prompter.QueueAnswer(PromptAnswer::kYes);
+  d.prompter.QueuePath(d.folder.File("mine.cus"));
+  d.prompter.QueuePath(sample);
+  d.window->Command(CourseDesignerWindow1::kOpenCommand);
+  EXPECT_TRUE(FileExists(d.folder.File("mine.cus")));
+  EXPECT_EQ(d.window->Course().PointCount(), 10);
+  EXPECT_FALSE(d.window->Course().IsChanged());
+  EXPECT_TRUE(d.window->ToolBar()->LoopOn());
+  // Each dialog remembers its folder under its own name.
+  EXPECT_EQ(SettingsFile::ReadString(d.folder.File("Settei.ini"), "CourseFileSave", "LoadFileDir", ""),
+            d.folder.Path());
+  EXPECT_EQ(SettingsFile::ReadString(d.folder.File("Settei.ini"), "CourseFileOpen", "LoadFileDir", ""),
+            d.folder.Path());
+}
+
+TEST(CourseDesignerWindowTest, NoDiscardsTheChangesAndNewClearsTheCourse) {
+  Designer d;
+  d.Change();
+  d.window->Course().SetLoop(1);
+  d.window->ToolBar()->SetLoop(true);
+  d.prompter.QueueAnswer(PromptAnswer::kNo);
+  d.window->Command(CourseDesignerWindow1::kNewCommand);
+  EXPECT_EQ(d.window->Course().PointCount(), 0);
+  EXPECT_FALSE(d.window->Course().IsChanged());
+  EXPECT_FALSE(d.window->ToolBar()->LoopOn());
+  // Unchanged: no question at all.
+  d.prompter.ClearRecord();
+  d.window->Command(CourseDesignerWindow1::kNewCommand);
+  EXPECT_TRUE(d.prompter.AskedQuestions().empty());
+}
+
+TEST(CourseDesignerWindowTest, ADamagedCourseFileIsRefusedAndTheCourseKept) {
+  Designer d;
+  d.Change();
+  const std::string damaged = d.folder.Write("damaged.cus", std::string(30, '\x01'));
+  d.prompter.QueueAnswer(PromptAnswer::kNo);
+  d.prompter.QueuePath(damaged);
+  d.window->Command(CourseDesignerWindow1::kOpenCommand);
+  const std::vector<std::string> texts = d.prompter.MessageTexts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[1].rfind("ファイルのオープンに失敗", 0), 0u);
+  EXPECT_EQ(d.prompter.AskedQuestions().back().caption, "Error");
+  EXPECT_EQ(d.window->Course().PointCount(), 3);
+  EXPECT_FALSE(d.window->OpenCourseFile(d.folder.File("missing.cus")));
+  EXPECT_EQ(d.window->Course().PointCount(), 3);
+}
+
+TEST(CourseDesignerWindowTest, AFailedSaveSaysSoAndKeepsTheChangedFlag) {
+  Designer d;
+  d.Change();
+  d.prompter.QueuePath(d.folder.File("no/such/folder/course.cus"));
+  d.window->Command(CourseDesignerWindow1::kSaveAsCommand);
+  const std::vector<std::string> texts = d.prompter.MessageTexts();
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].rfind("ファイルのオープンに失敗", 0), 0u);
+  EXPECT_TRUE(d.window->Course().IsChanged());
+  // In the changes prompt a failed save cancels the command too.
+  d.prompter.ClearRecord();
+  d.prompter.QueueAnswer(PromptAnswer::kYes);
+  d.prompter.QueuePath(d.folder.File("no/such/folder/course.cus"));
+  d.window->Command(CourseDesignerWindow1::kNewCommand);
+  EXPECT_EQ(d.window->Course().PointCount(), 3);
+}
+
+TEST(CourseDesignerWindowTest, ExportsWriteWhatTheBatchModeWrites) {
+  Designer d;
+  const std::string sample = d.SavedSample("sample.cus");
+  ASSERT_TRUE(d.window->OpenCourseFile(sample));
+  d.prompter.QueuePath(d.folder.File("menu.pat"));
+  d.window->Command(CourseDesignerWindow1::kPatCommand);
+  d.prompter.QueuePath(d.folder.File("menu.cob"));
+  d.window->Command(CourseDesignerWindow1::kCobCommand);
+  const auto& asked = d.prompter.AskedQuestions();
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[0].request.filters[0].first, "pat(*.pat)");
+  EXPECT_EQ(asked[1].request.filters[0].first, "cob(*.cob)");
+  EXPECT_EQ(ExportPartitionFromCourseFile(sample, d.folder.File("batch.pat")), 0);
+  EXPECT_EQ(ExportCobFromCourseFile(sample, d.folder.File("batch.cob")), 0);
+  EXPECT_EQ(TempFolder::Read(d.folder.File("menu.pat")), TempFolder::Read(d.folder.File("batch.pat")));
+  EXPECT_EQ(TempFolder::Read(d.folder.File("menu.txt")), TempFolder::Read(d.folder.File("batch.txt")));
+  EXPECT_EQ(TempFolder::Read(d.folder.File("menu.cob")), TempFolder::Read(d.folder.File("batch.cob")));
+  EXPECT_FALSE(TempFolder::Read(d.folder.File("menu.txt")).empty());
+  // A cancelled dialog does nothing.
+  d.prompter.QueuePath("");
+  d.window->Command(CourseDesignerWindow1::kPatCommand);
+  EXPECT_TRUE(d.prompter.MessageTexts().empty());
+}
+
+TEST(CourseDesignerWindowTest, VersionBox) {
+  Designer d;
+  d.window->Command(CourseDesignerWindow1::kVersionCommand);
+  ASSERT_EQ(d.prompter.AskedQuestions().size(), 1u);
+  EXPECT_EQ(d.prompter.AskedQuestions()[0].caption, "バージョン情報");
+  EXPECT_NE(d.prompter.AskedQuestions()[0].text.find("1.1"), std::string::npos);
+}
+
+TEST(CourseDesignerWindowTest, ViewButtonsArrangeTheViews) {
+  Designer d;
+  const int32_t w = d.ClientWidth(), h = d.ClientHeight();
+  ASSERT_GT(w, 400);
+  ASSERT_GT(h, 300);
+  for (int32_t button : {107, 108, 109, 111, 112, 113, 114, 115, 116}) {
+    d.window->ToolBar()->Press(button);
+    const auto placements = ArrangeViews(button, kToolBarWidth, w, h);
+    bool shown[kCourseViewCount] = {};
+    for (const ViewPlacement& p : placements) {
+      QWidget* view = d.window->View(p.view);
+      EXPECT_EQ(view->geometry(), QRect(p.x, p.y, p.width, p.height)) << button;
+      EXPECT_TRUE(view->isVisible()) << button;
+      shown[p.view] = true;
+    }
+    for (int32_t id = 0; id < kCourseViewCount; ++id) {
+      if (!shown[id]) {
+        EXPECT_FALSE(d.window->View(id)->isVisible()) << button << " " << id;
+      }
+    }
+  }
+  // The width view button: top over preview in the left half, developed top on the right.
+  d.window->ToolBar()->Press(115);
+  const int32_t half_w = (w - 91) / 2, half_h = h / 2;
+  EXPECT_EQ(d.window->View(kTopView)->geometry(), QRect(91, 0, half_w, half_h));
+  EXPECT_EQ(d.window->View(kPreviewView)->geometry(), QRect(91, half_h, half_w, half_h));
+  EXPECT_EQ(d.window->View(kDevelopedTopView)->geometry(), QRect(91 + half_w, 0, half_w, h));
+  // A resize applies the arrangement again.
+  d.window->resize(891, 660);
+  QApplication::processEvents();
+  const auto placements = ArrangeViews(115, kToolBarWidth, d.ClientWidth(), d.ClientHeight());
+  ASSERT_EQ(placements.size(), 3u);
+  EXPECT_LT(d.ClientWidth(), w);
+  EXPECT_EQ(d.window->View(kDevelopedTopView)->geometry(),
+            QRect(placements[2].x, placements[2].y, placements[2].width, placements[2].height));
+}
+
+TEST(CourseDesignerWindowTest, ToolBarButtonsSitWhereTheyBelong) {
+  Designer d;
+  CourseToolBar1* bar = d.window->ToolBar();
+  EXPECT_EQ(bar->objectName(), QStringLiteral("BaseWindow_buttonctrl1"));
+  EXPECT_EQ(bar->geometry(), QRect(0, 0, 91, 316));
+  for (int32_t i = 0; i < kToolBarButtonCount; ++i) {
+    const ToolBarButton& spec = ToolBarButtons()[i];
+    DrawButton1* button = bar->Button(spec.id);
+    ASSERT_NE(button, nullptr) << spec.id;
+    EXPECT_EQ(button->geometry(), QRect(spec.x, spec.y, spec.width, spec.height)) << spec.id;
+    EXPECT_EQ(button->CommandId(), uint32_t(spec.id));
+    EXPECT_EQ(button->HelpText().rfind("[Function]\n", 0), 0u) << spec.id;
+    EXPECT_NE(button->HelpText().find("\n[Operate]\n"), std::string::npos) << spec.id;
+  }
+  EXPECT_NE(bar->Button(100)->HelpText().find("コースのデザインの編集を行う"), std::string::npos);
+  EXPECT_NE(bar->Button(105)->HelpText().find("カメラを倍率を変える"), std::string::npos);
+  EXPECT_EQ(bar->CurrentTool(), 100);
+  EXPECT_EQ(bar->CurrentViewButton(), 113);
+  EXPECT_FALSE(bar->LoopOn());
+}
+
+TEST(CourseDesignerWindowTest, EnteringAButtonHighlightsItWithTheClickSound) {
+  Designer d;
+  CourseToolBar1* bar = d.window->ToolBar();
+  DrawButton1* sample = bar->Button(101);
+  SendEnter(sample, QPoint(5, 5));
+  EXPECT_EQ(sample->State(), CourseToolBar1::kHot);
+  EXPECT_EQ(bar->Sound().PlayCount(), 1);
+  EXPECT_NE(bar->Sound().Path().find("SetButton.wav"), std::string::npos);
+  SendMouse(sample, QEvent::MouseMove, QPoint(200, 5));
+  EXPECT_EQ(sample->State(), CourseToolBar1::kRaised);
+  // The current tool is not highlighted and makes no sound.
+  SendEnter(bar->Button(100), QPoint(5, 5));
+  EXPECT_EQ(bar->Button(100)->State(), CourseToolBar1::kDown);
+  EXPECT_EQ(bar->Sound().PlayCount(), 1);
+  SendMouse(bar->Button(100), QEvent::MouseMove, QPoint(200, 5));
+  // Pressing a tool makes it the current one, the old one comes up.
+  SendEnter(sample, QPoint(5, 5));
+  SendMouse(sample, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
+  SendMouse(sample, QEvent::MouseButtonRelease, QPoint(5, 5), Qt::LeftButton);
+  EXPECT_EQ(bar->CurrentTool(), 101);
+  EXPECT_EQ(sample->State(), CourseToolBar1::kDown);
+  EXPECT_EQ(bar->Button(100)->State(), CourseToolBar1::kRaised);
+  SendMouse(sample, QEvent::MouseMove, QPoint(200, 5));
+}
+
+TEST(CourseDesignerWindowTest, LoopButtonClosesAndOpensTheCourse) {
+  Designer d;
+  d.Change();
+  d.window->ToolBar()->Press(103);
+  EXPECT_EQ(d.window->Course().Loop(), 1);
+  EXPECT_EQ(d.window->ToolBar()->Button(103)->State(), CourseToolBar1::kDown);
+  d.window->ToolBar()->Press(103);
+  EXPECT_EQ(d.window->Course().Loop(), 0);
+  EXPECT_EQ(d.window->ToolBar()->Button(103)->State(), CourseToolBar1::kRaised);
+}
+
+TEST(CourseDesignerWindowTest, DraggingAPointInTheTopViewMovesItAndHidesTheCursor) {
+  Designer d;
+  d.Change();
+  d.window->ToolBar()->Press(107);
+  auto* top = static_cast<ParallelView1*>(d.window->View(kTopView));
+  top->Control().Camera().SetPosition(0, 0, 0);
+  top->Control().Camera().SetZoom(1.0);
+  // Point 1 (100, 0, 0) lies 100 pixels right of the view's centre.
+  const QPoint at(top->width() / 2 + 101, top->height() / 2 + 1);
+  SendMouse(top, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+  EXPECT_EQ(d.window->Course().SelectedPoint(), 1);
+  EXPECT_TRUE(top->Dragging());
+  SendMouse(top, QEvent::MouseMove, at + QPoint(10, 5), Qt::NoButton, Qt::LeftButton);
+  EXPECT_TRUE(top->CursorHidden());
+  SendMouse(top, QEvent::MouseButtonRelease, at + QPoint(10, 5), Qt::LeftButton);
+  EXPECT_FALSE(top->CursorHidden());
+  EXPECT_FALSE(top->Dragging());
+  const CourseVector p = d.window->Course().PointPosition(1);
+  EXPECT_DOUBLE_EQ(p.x, 108.0);
+  EXPECT_DOUBLE_EQ(p.z, -4.0);
+}
+
+TEST(CourseDesignerWindowTest, PreviewDragMovesTheCourseMarker) {
+  Designer d;
+  ASSERT_TRUE(d.window->OpenCourseFile(d.SavedSample("sample.cus")));
+  d.window->ToolBar()->Press(115);
+  PerspecWindow1* preview = d.window->Preview();
+  EXPECT_EQ(preview->LastQuadCount(), 19);
+  SendMouse(preview, QEvent::MouseButtonPress, QPoint(100, 200), Qt::LeftButton, Qt::LeftButton);
+  SendMouse(preview, QEvent::MouseMove, QPoint(100, 100), Qt::NoButton, Qt::LeftButton);
+  SendMouse(preview, QEvent::MouseButtonRelease, QPoint(100, 100), Qt::LeftButton);
+  const CourseMarker marker = d.window->Course().Marker();
+  EXPECT_EQ(marker.segment, 0);
+  EXPECT_NEAR(marker.t, 0.5, 1e-12);
+}
+
+TEST(CourseDesignerWindowTest, ColourDepthsOtherThan16Or24AreRefused) {
+  EnsureTestApplication();
+  ScopedScriptedPrompter prompter;
+  DisplayDepth::InjectQuery([] { return 8; });
+  EXPECT_FALSE(DisplayDepth::Check());
+  DisplayDepth::InjectQuery(nullptr);
+  ASSERT_EQ(prompter.MessageTexts().size(), 1u);
+  EXPECT_EQ(prompter.MessageTexts()[0], "システムのカラービットを16または24ビットにしてください!!");
+}
+
+TEST(CourseDesignerWindowTest, ClosingAsksAndSavesThePlacement) {
+  Designer d;
+  d.Change();
+  d.prompter.QueueAnswer(PromptAnswer::kCancel);
+  EXPECT_FALSE(d.window->close());
+  d.prompter.QueueAnswer(PromptAnswer::kNo);
+  EXPECT_TRUE(d.window->close());
+  EXPECT_EQ(SettingsFile::ReadInt(d.folder.File("Settei.ini"), "MainWindow", "Length", 0), 44);
+}
+
+}  // namespace

@@ -80,12 +80,11 @@ CourseDesignerWindow1::CourseDesignerWindow1(const DesignerPaths& paths) : paths
   developed_top_ = new ExpandView1(client_, &course_, tool, ExpandControl1::kDevelopedTop);
   developed_side_ = new ExpandView1(client_, &course_, tool, ExpandControl1::kDevelopedSide);
   preview_ = new PerspecWindow1(client_, paths_.texture);
-  for (CourseEditView* view : {static_cast<CourseEditView*>(top_),
-                               static_cast<CourseEditView*>(side_),
-                               static_cast<CourseEditView*>(front_),
-                               static_cast<CourseEditView*>(point_),
-                               static_cast<CourseEditView*>(developed_top_),
-                               static_cast<CourseEditView*>(developed_side_)}) {
+  for (CourseEditView* view :
+       {static_cast<CourseEditView*>(top_), static_cast<CourseEditView*>(side_),
+        static_cast<CourseEditView*>(front_), static_cast<CourseEditView*>(point_),
+        static_cast<CourseEditView*>(developed_top_),
+        static_cast<CourseEditView*>(developed_side_)}) {
     view->hide();
     connect(view, &CourseEditView::Edited, this, &CourseDesignerWindow1::OnEdited);
   }
@@ -121,9 +120,12 @@ void CourseDesignerWindow1::BuildMenu() {
     QMenu* menu;
   };
   const Item items[] = {
-      {kNewCommand, "新規作成", file},          {kOpenCommand, "開く", file},
-      {kSaveAsCommand, "名前を付けて保存", file}, {kCobCommand, "cobﾌｧｲﾙを出力", file},
-      {kPatCommand, "patﾌｧｲﾙを出力", file},      {kHelpCommand, "トピックの検索", help},
+      {kNewCommand, "新規作成", file},
+      {kOpenCommand, "開く", file},
+      {kSaveAsCommand, "名前を付けて保存", file},
+      {kCobCommand, "cobﾌｧｲﾙを出力", file},
+      {kPatCommand, "patﾌｧｲﾙを出力", file},
+      {kHelpCommand, "トピックの検索", help},
       {kVersionCommand, "バージョン情報", help},
   };
   for (const Item& item : items) {
@@ -212,23 +214,21 @@ void CourseDesignerWindow1::Arrange() {
 }
 
 void CourseDesignerWindow1::RedrawAll() {
-  for (CourseEditView* view : {static_cast<CourseEditView*>(top_),
-                               static_cast<CourseEditView*>(side_),
-                               static_cast<CourseEditView*>(front_),
-                               static_cast<CourseEditView*>(point_),
-                               static_cast<CourseEditView*>(developed_top_),
-                               static_cast<CourseEditView*>(developed_side_)}) {
+  for (CourseEditView* view :
+       {static_cast<CourseEditView*>(top_), static_cast<CourseEditView*>(side_),
+        static_cast<CourseEditView*>(front_), static_cast<CourseEditView*>(point_),
+        static_cast<CourseEditView*>(developed_top_),
+        static_cast<CourseEditView*>(developed_side_)}) {
     view->Redraw();
   }
   preview_->SetRoad(PreviewRoad(course_));
 }
 
 void CourseDesignerWindow1::FitAll() {
-  for (CourseEditView* view : {static_cast<CourseEditView*>(top_),
-                               static_cast<CourseEditView*>(side_),
-                               static_cast<CourseEditView*>(front_),
-                               static_cast<CourseEditView*>(developed_top_),
-                               static_cast<CourseEditView*>(developed_side_)}) {
+  for (CourseEditView* view :
+       {static_cast<CourseEditView*>(top_), static_cast<CourseEditView*>(side_),
+        static_cast<CourseEditView*>(front_), static_cast<CourseEditView*>(developed_top_),
+        static_cast<CourseEditView*>(developed_side_)}) {
     view->RequestFit();
   }
   RedrawAll();

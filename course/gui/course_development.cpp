@@ -49,7 +49,7 @@ double CourseDevelopment::MarkerDistance(const CourseData1& course) const {
   const int32_t n = course.PointCount();
   if (marker.segment < 0 || marker.segment >= n) return 0.0;
   const double start = point_distance[static_cast<size_t>(marker.segment)];
-  const double end = marker.segment + 1 < n ? point_distance[static_cast<size_t>(marker.segment + 1)]
-                                            : length;
+  const double end =
+      marker.segment + 1 < n ? point_distance[static_cast<size_t>(marker.segment + 1)] : length;
   return start + (end - start) * marker.t;
 }

@@ -16,9 +16,7 @@ namespace {
 constexpr const char* kTag = "DispControl1";
 constexpr QRgb kMarkerKey = 0xFF00FF;  // magenta: transparent in the marker pictures
 
-uint16_t Colour(int r, int g, int b) {
-  return PackColour555(uint8_t(r), uint8_t(g), uint8_t(b));
-}
+uint16_t Colour(int r, int g, int b) { return PackColour555(uint8_t(r), uint8_t(g), uint8_t(b)); }
 
 int32_t Truncated(double v) {
   if (!(v > -1e6)) return -1000000;
@@ -28,8 +26,7 @@ int32_t Truncated(double v) {
 
 void Line(Surface16& surface, double x0, double y0, double x1, double y1, uint16_t colour,
           int32_t width = 1) {
-  DrawLine(surface, Truncated(x0), Truncated(y0), Truncated(x1), Truncated(y1),
-           Pen{colour, width});
+  DrawLine(surface, Truncated(x0), Truncated(y0), Truncated(x1), Truncated(y1), Pen{colour, width});
 }
 
 void Square(Surface16& surface, double cx, double cy, int32_t half, uint16_t colour) {
@@ -53,8 +50,7 @@ void Ring(Surface16& surface, double cx, double cy, int32_t half, uint16_t colou
 void Marker(Surface16& surface, const QImage& picture, double cx, double cy, QPoint hot) {
   if (picture.isNull()) return;
   SurfacePainter painter(surface);
-  painter.DrawMarker(QPoint(Truncated(cx) - hot.x(), Truncated(cy) - hot.y()), picture,
-                     kMarkerKey);
+  painter.DrawMarker(QPoint(Truncated(cx) - hot.x(), Truncated(cy) - hot.y()), picture, kMarkerKey);
 }
 
 // Grid lines every 10^k world units, k chosen so that lines are at least 24 pixels apart.
@@ -89,8 +85,8 @@ void RoadSurface(Surface16& surface, const std::vector<PartitionRecord>& lines, 
   painter.setBrush(QColor(70, 72, 82));
   for (size_t k = 0; k + 1 < lines.size(); ++k) {
     QPolygonF quad;
-    for (const auto* end : {lines[k].left_end, lines[k].right_end, lines[k + 1].right_end,
-                            lines[k + 1].left_end}) {
+    for (const auto* end :
+         {lines[k].left_end, lines[k].right_end, lines[k + 1].right_end, lines[k + 1].left_end}) {
       double sx = 0, sy = 0;
       project(end[0], end[1], end[2], &sx, &sy);
       quad << QPointF(sx, sy);
@@ -197,7 +193,8 @@ void DispControl1::DrawParallel(Surface16& surface, const ParallelControl1& cont
       project(q.x, q.y, q.z, &tx, &ty);
       Line(surface, sx, sy, tx, ty, CentreColour());
     }
-    Square(surface, sx, sy, i == selected ? 3 : 2, i == selected ? SelectedColour() : PointColour());
+    Square(surface, sx, sy, i == selected ? 3 : 2,
+           i == selected ? SelectedColour() : PointColour());
   }
 
   // The selected point's handle: a line through the point between its two ends.
@@ -216,7 +213,6 @@ void DispControl1::DrawParallel(Surface16& surface, const ParallelControl1& cont
     Square(surface, px, py, 3, SelectedColour());
     Marker(surface, HandPicture(), px, py, QPoint(-4, -4));
   }
-
 }
 
 void DispControl1::DrawDeveloped(Surface16& surface, const ExpandControl1& control,
@@ -256,8 +252,8 @@ void DispControl1::DrawDeveloped(Surface16& surface, const ExpandControl1& contr
         SurfacePainter painter(surface);
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(70, 72, 82));
-        painter.drawPolygon(QPolygonF({QPointF(l0x, l0y), QPointF(r0x, r0y), QPointF(r1x, r1y),
-                                       QPointF(l1x, l1y)}));
+        painter.drawPolygon(QPolygonF(
+            {QPointF(l0x, l0y), QPointF(r0x, r0y), QPointF(r1x, r1y), QPointF(l1x, l1y)}));
       }
       Line(surface, l0x, l0y, l1x, l1y, EdgeColour());
       Line(surface, r0x, r0y, r1x, r1y, EdgeColour());
@@ -335,10 +331,10 @@ void DispControl1::DrawPointParameters(Surface16& surface, const PointControl1& 
     painter.setPen(QPen(QColor(236, 236, 236), 2));
     painter.setBrush(QColor(70, 72, 82));
     const double t = std::max(4.0, r * 0.06);
-    painter.drawPolygon(QPolygonF({QPointF(cx - r * std::cos(roll), cy - r * std::sin(roll)),
-                                   QPointF(mx, my), QPointF(mx + ux * t, my + uy * t),
-                                   QPointF(cx - r * std::cos(roll) + ux * t,
-                                           cy - r * std::sin(roll) + uy * t)}));
+    painter.drawPolygon(
+        QPolygonF({QPointF(cx - r * std::cos(roll), cy - r * std::sin(roll)), QPointF(mx, my),
+                   QPointF(mx + ux * t, my + uy * t),
+                   QPointF(cx - r * std::cos(roll) + ux * t, cy - r * std::sin(roll) + uy * t)}));
   }
   Line(surface, cx, cy, cx + ux * r * 0.4, cy + uy * r * 0.4, CentreColour());
   // The bank a little further on, dashed, ending in the tangent handle.

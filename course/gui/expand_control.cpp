@@ -17,9 +17,7 @@ void ExpandControl1::SetSize(int32_t width, int32_t height) {
   height_ = std::max(height, 0);
 }
 
-void ExpandControl1::SetZoom(double zoom) {
-  zoom_ = std::clamp(zoom, kMinimumZoom, kMaximumZoom);
-}
+void ExpandControl1::SetZoom(double zoom) { zoom_ = std::clamp(zoom, kMinimumZoom, kMaximumZoom); }
 
 void ExpandControl1::ToScreen(double distance, double across, double* sx, double* sy) const {
   const double along = std::trunc((distance - position_) * zoom_);
@@ -105,8 +103,10 @@ ToolEffect ExpandControl1::Click(CourseData1& course, const CourseDevelopment& d
       const CourseWidths t = course.PointWidthTangents(selected);
       int32_t fixed_left = 0, fixed_right = 0;
       course.PointWidthFixedFlags(selected, &fixed_left, &fixed_right);
-      if (side == CourseData1::kLeftSide) fixed_left = 0;
-      else fixed_right = 0;
+      if (side == CourseData1::kLeftSide)
+        fixed_left = 0;
+      else
+        fixed_right = 0;
       course.SetPointWidthTangents(selected, t.left, t.right, fixed_left, fixed_right);
     } else {
       const CourseTangents t = course.PointTangents(selected);
@@ -147,8 +147,7 @@ ToolEffect ExpandControl1::Drag(CourseData1& course, const ToolInput& input) {
           course.SetPointPosition(selected, p.x, p.y + change, p.z);
         } else {
           const CourseTangents t = course.PointTangents(selected);
-          course.SetPointTangents(selected, t.x, t.y + sign * change, t.z, t.fixed_x, 1,
-                                  t.fixed_z);
+          course.SetPointTangents(selected, t.x, t.y + sign * change, t.z, t.fixed_x, 1, t.fixed_z);
         }
       }
       return kCourseChanged;

@@ -77,7 +77,8 @@ void SampleGlyph(QPainter& p, const QRectF& r, Look look) {
   QPointF previous;
   for (int i = 0; i <= 40; ++i) {
     const qreal t = i / 40.0;
-    const QPointF q(r.left() + t * r.width(), r.center().y() + std::sin(t * 6.28) * r.height() * 0.3);
+    const QPointF q(r.left() + t * r.width(),
+                    r.center().y() + std::sin(t * 6.28) * r.height() * 0.3);
     if (i > 0) p.drawLine(previous, q);
     previous = q;
   }
@@ -85,7 +86,8 @@ void SampleGlyph(QPainter& p, const QRectF& r, Look look) {
   for (int i = 0; i <= ticks; ++i) {
     const qreal t = qreal(i) / ticks;
     const qreal y = r.center().y() + std::sin(t * 6.28) * r.height() * 0.3;
-    p.drawLine(QPointF(r.left() + t * r.width(), y - 2.5), QPointF(r.left() + t * r.width(), y + 2.5));
+    p.drawLine(QPointF(r.left() + t * r.width(), y - 2.5),
+               QPointF(r.left() + t * r.width(), y + 2.5));
   }
 }
 
@@ -225,7 +227,7 @@ QImage Hand() {
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing, false);
   QPainterPath hand;
-  hand.moveTo(1, 1);    // finger tip
+  hand.moveTo(1, 1);  // finger tip
   hand.lineTo(4, 1);
   hand.lineTo(11, 8);
   hand.lineTo(15, 8);
@@ -255,8 +257,8 @@ QImage CameraPosition() {
   p.setRenderHint(QPainter::Antialiasing, false);
   p.setPen(QPen(QColor(10, 10, 10), 1));
   p.setBrush(QColor(255, 196, 40));
-  p.drawRect(1, 4, 13, 9);                 // body
-  p.drawRect(4, 1, 5, 3);                  // viewfinder
+  p.drawRect(1, 4, 13, 9);  // body
+  p.drawRect(4, 1, 5, 3);   // viewfinder
   QPolygon lens({QPoint(14, 6), QPoint(18, 3), QPoint(18, 14), QPoint(14, 11)});
   p.drawPolygon(lens);
   p.setBrush(QColor(40, 80, 160));
@@ -418,8 +420,8 @@ int main(int argc, char** argv) {
     Glyph glyph;
     QString label;
   };
-  const std::vector<QRectF> grid = {{0, 0, 0.5, 0.5}, {0.5, 0, 0.5, 0.5}, {0, 0.5, 0.5, 0.5},
-                                    {0.5, 0.5, 0.5, 0.5}};
+  const std::vector<QRectF> grid = {
+      {0, 0, 0.5, 0.5}, {0.5, 0, 0.5, 0.5}, {0, 0.5, 0.5, 0.5}, {0.5, 0.5, 0.5, 0.5}};
   const std::vector<QRectF> over = {{0, 0, 0.5, 0.5}, {0.5, 0, 0.5, 0.5}, {0, 0.5, 1, 0.5}};
   const std::vector<QRectF> beside = {{0, 0, 0.5, 0.5}, {0, 0.5, 0.5, 0.5}, {0.5, 0, 0.5, 1}};
   const std::vector<Button> buttons = {

@@ -37,8 +37,13 @@ QStringList PointView1::ParameterLines() const {
   const double roll_tangent = course_->PointRollTangent(point, &roll_fixed);
   const double roll = course_->PointRoll(point);
   lines << QStringLiteral("点 %1 / %2").arg(point).arg(course_->PointCount())
-        << QStringLiteral("位置 %1, %2, %3").arg(p.x, 0, 'f', 1).arg(p.y, 0, 'f', 1).arg(p.z, 0, 'f', 1)
-        << QStringLiteral("ロール %1 rad (%2°)").arg(roll, 0, 'f', 3).arg(roll * 180.0 / M_PI, 0, 'f', 1)
+        << QStringLiteral("位置 %1, %2, %3")
+               .arg(p.x, 0, 'f', 1)
+               .arg(p.y, 0, 'f', 1)
+               .arg(p.z, 0, 'f', 1)
+        << QStringLiteral("ロール %1 rad (%2°)")
+               .arg(roll, 0, 'f', 3)
+               .arg(roll * 180.0 / M_PI, 0, 'f', 1)
         << QStringLiteral("ロール接線 %1 %2")
                .arg(roll_tangent, 0, 'f', 3)
                .arg(roll_fixed ? QStringLiteral("固定") : QStringLiteral("自由"))

@@ -32,12 +32,12 @@ enum ToolEffect : int32_t {
 };
 
 // The editing constants of the tools.
-inline constexpr double kWorldPerPixel = 0.8;       // point, tangent and width drags
-inline constexpr double kHandleReach = 0.3;         // handle ends at P +- 0.3 T
-inline constexpr int32_t kPickDistance = 3;         // pixels, strictly less
+inline constexpr double kWorldPerPixel = 0.8;  // point, tangent and width drags
+inline constexpr double kHandleReach = 0.3;    // handle ends at P +- 0.3 T
+inline constexpr int32_t kPickDistance = 3;    // pixels, strictly less
 inline constexpr double kWidthFactorPerPixel = 0.1;
 inline constexpr double kZoomPerPixel = 0.01;
-inline constexpr double kRollPerPixel = 0.01;       // radians
+inline constexpr double kRollPerPixel = 0.01;  // radians
 
 // A pointer at (x, y) hits a mark at (sx, sy) when both distances are below kPickDistance.
 inline bool PointerHits(int32_t x, int32_t y, double sx, double sy) {

@@ -30,27 +30,24 @@ int32_t PerspecDisp1::Draw(PerspecCamera1& camera, const RoadStrip& road, int32_
   if (camera.State() == 0) return 0;
   camera.Surface().Fill(0);
   if (!PlaceCamera(camera, road)) return 0;
-  const int32_t count =
-      std::min<int32_t>(static_cast<int32_t>(road.sections.size()), kMaxSections);
+  const int32_t count = std::min<int32_t>(static_cast<int32_t>(road.sections.size()), kMaxSections);
   if (count < 2) return 0;
 
   Point3f first[kMaxSections];
   Point3f second[kMaxSections];
   for (int32_t i = 0; i < count; ++i) {
     const RoadCrossSection& s = road.sections[static_cast<size_t>(i)];
-    first[i] = camera.WorldToCamera({static_cast<float>(s.first[0]),
-                                     static_cast<float>(s.first[1]),
+    first[i] = camera.WorldToCamera({static_cast<float>(s.first[0]), static_cast<float>(s.first[1]),
                                      static_cast<float>(s.first[2])});
-    second[i] = camera.WorldToCamera({static_cast<float>(s.second[0]),
-                                      static_cast<float>(s.second[1]),
-                                      static_cast<float>(s.second[2])});
+    second[i] =
+        camera.WorldToCamera({static_cast<float>(s.second[0]), static_cast<float>(s.second[1]),
+                              static_cast<float>(s.second[2])});
   }
   int32_t drawn = 0;
   // Painter's order: the road ahead runs away from the camera, so the last quad is farthest.
   for (int32_t i = count - 2; i >= 0; --i) {
     Point3f points[kPolygonCapacity] = {first[i], second[i], second[i + 1], first[i + 1]};
-    TexCoord2f coords[kPolygonCapacity] = {{0.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 1.0f},
-                                           {0.0f, 1.0f}};
+    TexCoord2f coords[kPolygonCapacity] = {{0.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 1.0f}, {0.0f, 1.0f}};
     camera.DrawPolygon(points, coords, 4, texture_id, mode);
     ++drawn;
   }

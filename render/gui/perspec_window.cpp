@@ -19,8 +19,7 @@ int32_t RoundUpToFour(int32_t value) { return (value + 3) / 4 * 4; }
 
 }  // namespace
 
-PerspecWindow1::PerspecWindow1(QWidget* parent, const std::string& texture_path)
-    : QWidget(parent) {
+PerspecWindow1::PerspecWindow1(QWidget* parent, const std::string& texture_path) : QWidget(parent) {
   SUITE_CHECK(current == nullptr, "PerspecWindow1", "ウィンドウを２度作ろうとした");
   current = this;
   PerspecTextureEngine1::StartUp();

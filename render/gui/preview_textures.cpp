@@ -13,8 +13,8 @@ bool PreviewTextures::Texture(int32_t picture_id, TextureView* view) const {
   PictureBank1::Picture(picture_id, &width, &height, &byte_count, &flags);
   if ((flags & PictureBank1::kPowerOfTwo) == 0) return false;
   TextureView result;
-  result.texels = reinterpret_cast<const uint16_t*>(PictureBank1::PowerOfTwoPicture(
-      picture_id, &result.width_exponent, &result.height_exponent));
+  result.texels = reinterpret_cast<const uint16_t*>(
+      PictureBank1::PowerOfTwoPicture(picture_id, &result.width_exponent, &result.height_exponent));
   if (!result.Usable()) return false;
   *view = result;
   return true;

@@ -80,7 +80,8 @@ TEST(PreviewRoadTest, TheSampleCircuitIsSeenFromAboveTheRoad) {
   ASSERT_TRUE(PerspecDisp1::PlaceCamera(camera, road));
   // The road ahead lies in front of the camera and below it.
   for (const RoadCrossSection& s : road.sections) {
-    const Point3f p = camera.WorldToCamera({float(s.first[0]), float(s.first[1]), float(s.first[2])});
+    const Point3f p =
+        camera.WorldToCamera({float(s.first[0]), float(s.first[1]), float(s.first[2])});
     EXPECT_GT(p.z, 0.0f);
     EXPECT_LT(p.y, 0.0f);
   }
@@ -96,16 +97,18 @@ TEST(PreviewRoadTest, TheSampleCircuitIsSeenFromAboveTheRoad) {
   const double across[3] = {here.second[0] - here.first[0], here.second[1] - here.first[1],
                             here.second[2] - here.first[2]};
   const double dot = up[0] * across[0] + up[1] * across[1] + up[2] * across[2];
-  const double lengths = std::sqrt(up[0] * up[0] + up[1] * up[1] + up[2] * up[2]) *
-                         std::sqrt(across[0] * across[0] + across[1] * across[1] +
-                                   across[2] * across[2]);
+  const double lengths =
+      std::sqrt(up[0] * up[0] + up[1] * up[1] + up[2] * up[2]) *
+      std::sqrt(across[0] * across[0] + across[1] * across[1] + across[2] * across[2]);
   EXPECT_NEAR(dot / lengths, 0.0, 1e-3);
   // The first edge of each cross-section is on the camera's right.
   ASSERT_TRUE(PerspecDisp1::PlaceCamera(camera, road));
-  const Point3f right = camera.WorldToCamera(
-      {float(road.sections[5].first[0]), float(road.sections[5].first[1]), float(road.sections[5].first[2])});
-  const Point3f left = camera.WorldToCamera(
-      {float(road.sections[5].second[0]), float(road.sections[5].second[1]), float(road.sections[5].second[2])});
+  const Point3f right =
+      camera.WorldToCamera({float(road.sections[5].first[0]), float(road.sections[5].first[1]),
+                            float(road.sections[5].first[2])});
+  const Point3f left =
+      camera.WorldToCamera({float(road.sections[5].second[0]), float(road.sections[5].second[1]),
+                            float(road.sections[5].second[2])});
   EXPECT_GT(right.x, left.x);
 }
 

@@ -1,8 +1,8 @@
 #include "render/gui/perspec_window.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QMouseEvent>
-#include <gtest/gtest.h>
 
 #include "foundation/gui/draw_button.h"
 #include "render/gui/perspec_button.h"

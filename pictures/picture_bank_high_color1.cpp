@@ -553,7 +553,11 @@ bool ReadRecord(ByteReader& in, int32_t colour_bits, PictureRecord* r) {
   if (!in.Ok()) return false;
   r->path = CopyPath(path);
   if (r->kind == Bank::kPicture) {
-    if (int64_t{r->width} * r->height * BytesPerPixel(colour_bits) != r->byte_count) return false;
+    // The pixel count first: sides up to 2^31 each would overflow the byte count's product.
+    const int64_t pixel_count = int64_t{r->width} * r->height;
+    if (pixel_count > INT32_MAX || pixel_count * BytesPerPixel(colour_bits) != r->byte_count) {
+      return false;
+    }
     if (!in.CanRead(r->byte_count, 1)) return false;
     r->pixels = static_cast<uint8_t*>(Heap1::Get(static_cast<size_t>(r->byte_count)));
     if (r->pixels == nullptr && r->byte_count > 0) {

@@ -1,5 +1,6 @@
 #include "pictures/picture_bank_high_color1.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -240,7 +241,9 @@ int32_t RegisterTsy(const std::string& path, int32_t mode, bool unique) {
   for (int32_t frame = 0; frame < frame_count; ++frame) {
     const PictureRecord record = TsyFrameRecord(file, frame, width, height,
                                                 path + "_" + std::to_string(frame), unique);
-    base.total_time += record.delay;
+    // Delays come from the file: add in 64 bits and saturate so that they cannot wrap.
+    const int64_t total = int64_t{base.total_time} + record.delay;
+    base.total_time = static_cast<int32_t>(std::clamp<int64_t>(total, INT32_MIN, INT32_MAX));
     base.frames.Append(bank->records.Add(record));
   }
   TSYFile1::Unload(file);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "pictures/texture_source.h"
+#include "pictures/picture_textures.h"
 #include "tests/pictures/picture_test_support.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "foundation/byte_reader.h"
 #include "foundation/byte_writer.h"
-#include "pictures/texture_source.h"
+#include "pictures/picture_textures.h"
 #include "pictures/tsy_file1.h"
 #include "pictures/tsy_file_writer.h"
 #include "tests/pictures/picture_test_support.h"

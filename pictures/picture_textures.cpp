@@ -1,4 +1,4 @@
-#include "pictures/texture_source.h"
+#include "pictures/picture_textures.h"
 
 #include "pictures/picture_bank1.h"
 #include "pictures/picture_bank_high_color1.h"

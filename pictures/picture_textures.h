@@ -14,22 +14,22 @@ struct TextureTexels {
   uint32_t transparent_colour = 0;
 };
 
-class TextureSource {
+class PictureTextures {
  public:
-  virtual ~TextureSource() = default;
+  virtual ~PictureTextures() = default;
   // Fills `out` for picture `picture_id` at `time` ms; false when the picture is not a
   // power-of-two picture of this source.
   virtual bool Texture(int32_t picture_id, uint32_t time, TextureTexels* out) const = 0;
 };
 
 // Textures from PictureBankHighColor1 by picture ID (animation bases by time).
-class HighColorBankTextures : public TextureSource {
+class HighColorBankTextures : public PictureTextures {
  public:
   bool Texture(int32_t picture_id, uint32_t time, TextureTexels* out) const override;
 };
 
 // Textures from the decided PictureBank1 by picture index (no transparency, no animation).
-class PictureBank1Textures : public TextureSource {
+class PictureBank1Textures : public PictureTextures {
  public:
   bool Texture(int32_t picture_id, uint32_t time, TextureTexels* out) const override;
 };

@@ -1,0 +1,23 @@
+#include "render/road_frame.h"
+
+#include <cmath>
+
+bool MakeRoadFrame(double dx, double dy, double dz, double roll, AngleSines* frame) {
+  const double h = std::sqrt(dx * dx + dz * dz);
+  const double length = std::sqrt(h * h + dy * dy);
+  if (!(length > 0.0)) return false;
+  AngleSines f;
+  if (h == 0.0) {
+    f.sin_y = 1.0f;
+    f.cos_y = 0.0f;
+  } else {
+    f.sin_y = static_cast<float>(dz / h);
+    f.cos_y = static_cast<float>(-dx / h);
+  }
+  f.sin_x = static_cast<float>(dy / length);
+  f.cos_x = static_cast<float>(h / length);
+  f.sin_z = static_cast<float>(std::sin(roll));
+  f.cos_z = static_cast<float>(std::cos(roll));
+  *frame = f;
+  return true;
+}

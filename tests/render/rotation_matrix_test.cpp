@@ -1,0 +1,96 @@
+#include "render/rotation_matrix.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "render/road_frame.h"
+
+namespace {
+
+void ExpectNear(const RotationMatrix& a, const RotationMatrix& b, float tolerance) {
+  for (int i = 0; i < 9; ++i) EXPECT_NEAR(a.m[i], b.m[i], tolerance) << "element " << i;
+}
+
+RotationMatrix Transposed(const RotationMatrix& r) {
+  RotationMatrix t;
+  for (int row = 0; row < 3; ++row) {
+    for (int col = 0; col < 3; ++col) t.m[row * 3 + col] = r.m[col * 3 + row];
+  }
+  return t;
+}
+
+RotationMatrix Product(const RotationMatrix& a, const RotationMatrix& b) {
+  RotationMatrix p;
+  for (int row = 0; row < 3; ++row) {
+    for (int col = 0; col < 3; ++col) {
+      float sum = 0.0f;
+      for (int k = 0; k < 3; ++k) sum += a.m[row * 3 + k] * b.m[k * 3 + col];
+      p.m[row * 3 + col] = sum;
+    }
+  }
+  return p;
+}
+
+TEST(RotationMatrixTest, ZeroAnglesGiveIdentity) {
+  ExpectNear(ViewMatrix(0.0, 0.0, 0.0), RotationMatrix{}, 0.0f);
+  ExpectNear(CameraMatrix(0.0, 0.0, 0.0), RotationMatrix{}, 0.0f);
+}
+
+TEST(RotationMatrixTest, CameraMatrixIsTheInverseOfTheViewOfNegatedAngles) {
+  const double x = 0.3, y = -1.1, z = 2.4;
+  const RotationMatrix view = ViewMatrix(-x, -y, -z);
+  const RotationMatrix camera = CameraMatrix(x, y, z);
+  ExpectNear(camera, Transposed(view), 1e-6f);
+  ExpectNear(Product(camera, view), RotationMatrix{}, 1e-6f);
+  // The sines form gives the same matrix as the angles form.
+  ExpectNear(ViewMatrix(Negated(SinesOfAngles(x, y, z))), view, 0.0f);
+}
+
+TEST(RotationMatrixTest, HeadingTurnsTheViewAxisAboutY) {
+  // A camera turned by +90 degrees about Y: the world's +X lies straight ahead or behind
+  // (z), never sideways.
+  const RotationMatrix w = ViewMatrix(0.0, -M_PI / 2, 0.0);
+  const Point3f p = w.Apply({1.0f, 0.0f, 0.0f});
+  EXPECT_NEAR(p.x, 0.0f, 1e-6f);
+  EXPECT_NEAR(std::fabs(p.z), 1.0f, 1e-6f);
+  EXPECT_NEAR(p.y, 0.0f, 1e-6f);
+}
+
+TEST(RotationMatrixTest, AnglesAreRoundedToFloatBeforeTheirSines) {
+  const double angle = 0.1000000000000001;
+  const AngleSines s = SinesOfAngles(angle, 0.0, 0.0);
+  EXPECT_EQ(s.sin_x, static_cast<float>(std::sin(static_cast<double>(static_cast<float>(angle)))));
+}
+
+TEST(RoadFrameTest, OrdinaryTangentAndRoll) {
+  AngleSines f;
+  ASSERT_TRUE(MakeRoadFrame(3.0, 0.0, 4.0, 0.5, &f));
+  EXPECT_FLOAT_EQ(f.sin_y, 0.8f);
+  EXPECT_FLOAT_EQ(f.cos_y, -0.6f);
+  EXPECT_FLOAT_EQ(f.sin_x, 0.0f);
+  EXPECT_FLOAT_EQ(f.cos_x, 1.0f);
+  EXPECT_FLOAT_EQ(f.sin_z, std::sin(0.5f));
+  ASSERT_TRUE(MakeRoadFrame(0.0, 3.0, 4.0, 0.0, &f));
+  EXPECT_FLOAT_EQ(f.sin_x, 0.6f);
+  EXPECT_FLOAT_EQ(f.cos_x, 0.8f);
+}
+
+TEST(RoadFrameTest, VerticalTangentTakesAFixedHeading) {
+  AngleSines f;
+  ASSERT_TRUE(MakeRoadFrame(0.0, -2.0, 0.0, 0.0, &f));
+  EXPECT_EQ(f.sin_y, 1.0f);
+  EXPECT_EQ(f.cos_y, 0.0f);
+  EXPECT_EQ(f.sin_x, -1.0f);
+  EXPECT_EQ(f.cos_x, 0.0f);
+}
+
+TEST(RoadFrameTest, ZeroLengthTangentLeavesTheFrameAlone) {
+  AngleSines f{0.25f, 0.5f, 0.75f, 1.0f, 0.125f, 0.375f};
+  EXPECT_FALSE(MakeRoadFrame(0.0, 0.0, 0.0, 1.0, &f));
+  EXPECT_EQ(f.sin_x, 0.25f);
+  EXPECT_EQ(f.cos_z, 0.375f);
+  EXPECT_FALSE(MakeRoadFrame(NAN, 0.0, 0.0, 1.0, &f));
+}
+
+}  // namespace

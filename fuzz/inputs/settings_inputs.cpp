@@ -26,8 +26,9 @@ std::string ExerciseSettingsFile(std::string_view bytes) {
   std::vector<std::string> before;
   for (const SettingsKey& k : kKeys) {
     before.push_back(SettingsFile::ReadString(path, k.section, k.key, kMissing));
-    SettingsFile::ReadInt(path, k.section, k.key, -1);
+    SettingsFile::ParseInt(before.back());
   }
+  SettingsFile::ReadInt(path, kKeys[3].section, kKeys[3].key, -1);
   // Every write goes to the first key; the others must keep their values.
   const std::string value = "/home/author/courses";
   if (!SettingsFile::WriteString(path, kKeys[0].section, kKeys[0].key, value)) {

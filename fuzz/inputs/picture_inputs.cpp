@@ -60,13 +60,13 @@ void WalkBankRecord(int32_t id) {
   Bank::Path(id);
 }
 
-// Registers a picture file in a bank of either colour depth and walks what came of it.
+// Registers a picture file in a 16-bit bank accepting any size and in a 24-bit bank
+// demanding powers of two, and walks what came of it.
 void RegisterInBank(const std::string& path) {
   for (const int32_t bits : {16, 24}) {
     Bank::StartUp(bits);
-    for (const int32_t mode : {0, Bank::kModePowerOfTwo}) {
-      const int32_t id = Bank::RegisterUnique(path, mode);
-      if (id < 0) continue;
+    const int32_t id = Bank::RegisterUnique(path, bits == 16 ? 0 : Bank::kModePowerOfTwo);
+    if (id >= 0) {
       for (int32_t at = Bank::FirstId(); at != -1; at = Bank::NextId(at)) WalkBankRecord(at);
       Bank::Release(id);
     }

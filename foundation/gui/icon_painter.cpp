@@ -73,13 +73,13 @@ void Arrow(QPainter& painter, QPointF from, QPointF to, qreal head) {
 }
 
 void MoveGlyph(QPainter& painter, const QRectF& area, Look look) {
-  painter.setPen(InkPen(look));
+  painter.setPen(InkPen(look, 1.8));
   const QPointF c = area.center();
   const qreal r = std::min(area.width(), area.height()) / 2 - 0.5;
-  Arrow(painter, c, c + QPointF(r, 0));
-  Arrow(painter, c, c - QPointF(r, 0));
-  Arrow(painter, c, c + QPointF(0, r));
-  Arrow(painter, c, c - QPointF(0, r));
+  Arrow(painter, c, c + QPointF(r, 0), 5);
+  Arrow(painter, c, c - QPointF(r, 0), 5);
+  Arrow(painter, c, c + QPointF(0, r), 5);
+  Arrow(painter, c, c - QPointF(0, r), 5);
   painter.setBrush(look == Look::kDisabled ? QColor(150, 150, 150) : kAccent);
   painter.setPen(Qt::NoPen);
   painter.drawEllipse(c, 2.0, 2.0);

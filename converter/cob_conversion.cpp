@@ -1,0 +1,173 @@
+#include "converter/cob_conversion.h"
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+
+#include "converter/po3_file.h"
+#include "foundation/byte_reader.h"
+#include "foundation/directory.h"
+#include "foundation/file_io.h"
+
+namespace {
+
+int ResultOfLoadCode(int32_t code) {
+  switch (code) {
+    case kCobCannotOpen:
+      return kCobOpenFailed;
+    case kCobNotCob:
+      return kNotCobFile;
+    case kCobDamaged:
+      return kCobDamagedFile;
+    case kCobBinary:
+      return kCobNotText;
+    case kCobHole:
+      return kCobHasHole;
+    default:
+      return kConversionCancelled;
+  }
+}
+
+bool PowerOfTwoOfAtLeastTwo(int32_t value) { return value >= 2 && (value & (value - 1)) == 0; }
+
+bool IsDirectory(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_directory(path, ec);
+}
+
+// What opening the output files checks before anything is written: a folder that takes new
+// files, and no folder in the way of either file.
+bool OutputWritable(const ConversionRequest& request) {
+  std::string po3_folder = Directory1::Folder(request.output_path);
+  if (po3_folder.empty()) po3_folder = request.output_path.rfind('/', 0) == 0 ? "/" : ".";
+  return ::access(request.output_directory.c_str(), W_OK) == 0 &&
+         ::access(po3_folder.c_str(), W_OK) == 0 && !IsDirectory(request.output_path) &&
+         !IsDirectory(Directory1::Join(request.output_directory, request.listing_name));
+}
+
+// Releases the scene and the reader's start-up on every way out of the conversion.
+class LoadedScene {
+ public:
+  LoadedScene() { CobFile2::StartUp(); }
+  ~LoadedScene() {
+    if (scene_ >= 0) CobFile2::ReleaseScene(scene_);
+    CobFile2::ShutDown();
+  }
+  LoadedScene(const LoadedScene&) = delete;
+  LoadedScene& operator=(const LoadedScene&) = delete;
+
+  int32_t Load(const std::string& path, const CobProgress& progress) {
+    const int32_t result = CobFile2::Load(path, progress);
+    if (result >= 0) scene_ = result;
+    return result;
+  }
+  int32_t Id() const { return scene_; }
+
+ private:
+  int32_t scene_ = -1;
+};
+
+}  // namespace
+
+const char* ConversionMessage(int result) {
+  switch (result) {
+    case kConverted:
+      return "正常に変換されました";
+    case kCobOpenFailed:
+      return "COBファイルのオープンに失敗";
+    case kPo3OpenFailed:
+      return "PO3ファイルのオープンに失敗";
+    case kNotCobFile:
+      return "COBファイルではない";
+    case kCobDamagedFile:
+      return "このCOBファイルは壊れている";
+    case kCobNotText:
+      return "COBはテキストタイプでない";
+    case kCobHasHole:
+      return "COBファイルに穴を検出。三角化してください";
+    case kConversionCancelled:
+      return "途中で中止されました";
+    case kNotTriangulated:
+      return "多角形ポリゴンを検出。三角化してください";
+    case kImageOpenFailed:
+      return "使用されている画像ファイルをオープンできない";
+    case kImageNotSupported:
+      return "使用されている画像ファイルに対応していない";
+    case kImageSizeNotPowerOfTwo:
+      return "画像のサイズが２の累乗でない";
+    default:
+      return "";
+  }
+}
+
+bool PrepareOutputDirectory(const std::string& output_path, std::string& directory) {
+  directory = Directory1::Folder(output_path);
+  if (directory.empty()) directory = output_path.rfind('/', 0) == 0 ? "/" : ".";
+  std::error_code ec;
+  if (!std::filesystem::exists(directory, ec)) {
+    std::filesystem::create_directories(directory, ec);
+  }
+  if (!IsDirectory(directory) || ::access(directory.c_str(), W_OK) != 0) return false;
+  if (directory.back() != '/') directory += '/';
+  return true;
+}
+
+int CheckTextureImage(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return kImageOpenFailed;
+  // The file header (14 bytes) and the information header (40 bytes).
+  unsigned char headers[54];
+  const size_t read = std::fread(headers, 1, sizeof(headers), file);
+  std::fclose(file);
+  if (read != sizeof(headers) || headers[0] != 'B' || headers[1] != 'M') {
+    return kImageNotSupported;
+  }
+  ByteReader reader(headers + 18, 8);
+  const int32_t width = reader.I32();
+  const int32_t height = reader.I32();
+  if (!PowerOfTwoOfAtLeastTwo(width) || !PowerOfTwoOfAtLeastTwo(height)) {
+    return kImageSizeNotPowerOfTwo;
+  }
+  return kConverted;
+}
+
+std::string ResolveTexturePath(const std::string& texture_path, const std::string& cob_path) {
+  if (FileExists(texture_path) || !Directory1::HasDrive(texture_path.c_str())) {
+    return texture_path;
+  }
+  const std::string beside =
+      Directory1::Join(Directory1::Folder(cob_path), Directory1::FileName(texture_path));
+  return FileExists(beside) ? beside : texture_path;
+}
+
+int ConvertCobToPo3(const ConversionRequest& request, const CobProgress& progress) {
+  LoadedScene loaded;
+  const int32_t code = loaded.Load(request.input_path, progress);
+  if (code < 0) return ResultOfLoadCode(code);
+  const int32_t scene = loaded.Id();
+
+  if (!OutputWritable(request)) return kPo3OpenFailed;
+
+  const int32_t objects = CobFile2::ObjectCount(scene);
+  for (int32_t object = 0; object < objects; ++object) {
+    const int32_t faces = CobFile2::FaceCount(scene, object);
+    for (int32_t face = 0; face < faces; ++face) {
+      if (CobFile2::FaceCornerCount(scene, object, face) != 3) return kNotTriangulated;
+    }
+  }
+
+  Po3Object po3 = Po3File::FromCobScene(scene, request.invert);
+  for (Po3Attribute& attribute : po3.attributes) {
+    if (attribute.textured != 1) continue;
+    attribute.texture_source = ResolveTexturePath(attribute.texture_source, request.input_path);
+    const int image = CheckTextureImage(attribute.texture_source);
+    if (image != kConverted) return image;
+  }
+
+  if (!Po3File::Write(request.output_directory, request.output_path, request.listing_name, po3)) {
+    return kPo3OpenFailed;
+  }
+  return kConverted;
+}

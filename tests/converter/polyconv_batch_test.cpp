@@ -1,0 +1,77 @@
+#include "converter/polyconv_batch.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "converter/cob_conversion.h"
+#include "tests/converter/bitmap_bytes.h"
+#include "tests/converter/cob_text.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+struct BatchRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+BatchRun RunBatch(const std::vector<std::string>& arguments) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = RunPolyconvBatch(arguments, out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST(PolyconvBatchTest, HelpAndCommandLinesWithoutAConversion) {
+  const BatchRun help = RunBatch({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("polyconv [--invert] INPUT.cob OUTPUT.po3"), std::string::npos);
+  EXPECT_NE(help.out.find("11  画像のサイズが２の累乗でない"), std::string::npos);
+  EXPECT_EQ(RunBatch({"only.cob"}).status, kUsageError);
+  EXPECT_EQ(RunBatch({"a.cob", "b.po3", "c"}).status, kUsageError);
+  const BatchRun unknown = RunBatch({"--turn", "a.cob", "b.po3"});
+  EXPECT_EQ(unknown.status, kUsageError);
+  EXPECT_NE(unknown.err.find("--turn"), std::string::npos);
+}
+
+TEST(PolyconvBatchTest, ConvertsLikeTheConversionAndExitsWithTheResult) {
+  TempFolder folder;
+  const std::string texture = folder.Write("t.bmp", BitmapBytes(4, 8));
+  cob_text::Object object = cob_text::Triangle(texture);
+  const std::string input = folder.Write("in.cob", cob_text::Scene({object}));
+
+  const BatchRun run = RunBatch({"--invert", input, folder.File("batch/out.po3")});
+  EXPECT_EQ(run.status, kConverted);
+  EXPECT_EQ(run.out, "正常に変換されました\n");
+  EXPECT_EQ(run.err, "");
+
+  ConversionRequest request;
+  request.input_path = input;
+  request.output_path = folder.File("direct/out.po3");
+  request.invert = true;
+  ASSERT_TRUE(PrepareOutputDirectory(request.output_path, request.output_directory));
+  ASSERT_EQ(ConvertCobToPo3(request, nullptr), kConverted);
+  for (const char* name : {"out.po3", "PolFile.txt", "t.bmp"}) {
+    EXPECT_EQ(TempFolder::Read(folder.File(std::string("batch/") + name)),
+              TempFolder::Read(folder.File(std::string("direct/") + name)))
+        << name;
+  }
+
+  object.vertices.push_back("1 1 1");
+  object.faces.push_back({{0, 1, 3, 2}, {0, 1, 2, 2}, 0});
+  const BatchRun quad =
+      RunBatch({folder.Write("quad.cob", cob_text::Scene({object})), folder.File("q/out.po3")});
+  EXPECT_EQ(quad.status, kNotTriangulated);
+  EXPECT_EQ(quad.err, "多角形ポリゴンを検出。三角化してください\n");
+  EXPECT_FALSE(std::filesystem::exists(folder.File("q/out.po3")));
+
+  folder.Write("file", "");
+  const BatchRun blocked = RunBatch({input, folder.File("file/out.po3")});
+  EXPECT_EQ(blocked.status, kPo3OpenFailed);
+  EXPECT_EQ(blocked.err, "ディレクトリを作成できません\n");
+}
+
+}  // namespace

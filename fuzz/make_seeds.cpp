@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "converter/cob_file.h"
+#include "converter/po3_file.h"
+#include "course/cob_export.h"
 #include "course/course_data.h"
 #include "course/course_file.h"
 #include "course/partition_file.h"
@@ -100,6 +103,10 @@ void MakeCourseSeeds() {
     if (BuildPartitionFile(course, &image) == kPartitionWritten) {
       Save("partition_file", std::string(shape.name) + ".pat", image.binary);
     }
+    std::string cob;
+    if (shape.points.size() >= 2 && BuildCobText(course, &cob) == kCobWritten) {
+      Save("cob_scene", std::string(shape.name) + ".cob", cob);
+    }
   }
 }
 
@@ -151,6 +158,61 @@ void MakePictureSeeds() {
   std::filesystem::remove_all(scratch);
 }
 
+// Triangle scenes as the modelling tool writes them: one untextured triangle, and two
+// objects with two materials listed from the highest number down, one of them textured.
+const char kTriangleScene[] =
+    "Caligari V00.01ALH             \n"
+    "PolH V0.08 Id 1000 Parent 0 Size 00092429\nName Mesh\n"
+    "center 0 0 0\nx axis 1 0 0\ny axis 0 1 0\nz axis 0 0 1\n"
+    "Transform\n1 0 0 5\n0 1 0 6\n0 0 1 7\n0 0 0 1\n"
+    "World Vertices 3\n0 0 0\n1 0 0\n0 1 0\n"
+    "Texture Vertices 3\n0 0\n1 0\n0.25 0.75\n"
+    "Faces 1\nFace verts 3 flags 0 mat 0\n<0,0> <1,1> <2,2> \n"
+    "DrawFlags 0\nUnit V0.01 Id 211536117 Parent 211536116 Size 00000009\nUnits 2\n"
+    "Mat1 V0.06 Id 211570668 Parent 211536116 Size 00000094\nmat# 0\n"
+    "shader: phong  facet: auto40\nrgb 0.8,0.6,0.4\nalpha 1  ka 0.1  ks 0.1  exp 0  ior 1\n"
+    "END  V1.00 Id 0 Parent 0 Size        0\n";
+
+const char kTexturedScene[] =
+    "Caligari V00.01ALH             \r\n"
+    "PolH V0.08 Id 1000 Parent 0 Size 00092429\r\nName Left\r\n"
+    "center 0 0 0\r\nx axis 1 0 0\r\ny axis 0 1 0\r\nz axis 0 0 1\r\n"
+    "Transform\r\n1 0 0 0\r\n0 1 0 0\r\n0 0 1 0\r\n0 0 0 1\r\n"
+    "World Vertices 4\r\n0 0 0\r\n1 0 0\r\n0 1 0\r\n1 1 0.5\r\n"
+    "Texture Vertices 4\r\n0 0\r\n1 0\r\n0 1\r\n1 1\r\n"
+    "Faces 2\r\nFace verts 3 flags 0 mat 0\r\n<0,0> <1,1> <2,2> \r\n"
+    "Face verts 3 flags 0 mat 1\r\n<1,1> <3,3> <2,2> \r\n"
+    "Mat1 V0.06 Id 1 Parent 1000 Size 00000094\r\nmat# 1\r\nrgb 1,0,0\r\n"
+    "texture: 18C:\\Tex\\road256.bmp\r\noffset 0,0  repeats 2,1\r\n"
+    "Mat1 V0.06 Id 2 Parent 1000 Size 00000094\r\nmat# 0\r\nrgb 0,0.5,1\r\n"
+    "PolH V0.08 Id 1001 Parent 0 Size 00000100\r\nName Right\r\n"
+    "center 1 1 1\r\nx axis 1 0 0\r\ny axis 0 1 0\r\nz axis 0 0 1\r\n"
+    "Transform\r\n0 -1 0 2\r\n1 0 0 0\r\n0 0 1 1\r\n0 0 0 1\r\n"
+    "World Vertices 3\r\n0 0 0\r\n2 0 0\r\n0 2 0\r\n"
+    "Texture Vertices 1\r\n0.5 0.5\r\n"
+    "Faces 1\r\nFace verts 3 flags 0 mat 0\r\n<0,0> <1,0> <2,0> \r\n"
+    "Mat1 V0.06 Id 3 Parent 1001 Size 00000094\r\nmat# 0\r\nrgb 0.2,0.2,0.2\r\n"
+    "END  V1.00 Id 0 Parent 0 Size        0\r\n";
+
+void MakeConverterSeeds() {
+  CobFile2::StartUp();
+  int n = 0;
+  for (const char* text : {kTriangleScene, kTexturedScene}) {
+    const std::string name = n++ == 0 ? "triangle" : "textured";
+    Save("cob_scene", name + ".cob", text);
+    const int32_t scene = CobFile2::LoadText(text, [](int) { return 0; });
+    if (scene < 0) {
+      std::fprintf(stderr, "fuzz_make_seeds: the %s scene does not load (%d)\n", name.c_str(),
+                   scene);
+      continue;
+    }
+    Save("po3_file", name + ".po3", Po3File::Bytes(Po3File::FromCobScene(scene, false)));
+    Save("po3_file", name + "_inverted.po3", Po3File::Bytes(Po3File::FromCobScene(scene, true)));
+    CobFile2::ReleaseScene(scene);
+  }
+  CobFile2::ShutDown();
+}
+
 void MakeSettingsSeeds() {
   const std::filesystem::path scratch = corpus_root / "scratch";
   std::filesystem::create_directories(scratch);
@@ -177,5 +239,6 @@ int main(int argc, char** argv) {
   MakeCourseSeeds();
   MakePictureSeeds();
   MakeSettingsSeeds();
+  MakeConverterSeeds();
   return 0;
 }

@@ -26,6 +26,11 @@ std::string ExercisePartitionFile(std::string_view bytes);
 std::string ExerciseCourseFile(std::string_view bytes);
 // SettingsFile reads, then a write that must read back and leave every other key alone.
 std::string ExerciseSettingsFile(std::string_view bytes);
+// CobFile2::LoadText, every object, vertex, face and material of the scene, and for a scene
+// of triangles the PO3 object the converter makes of it, which must read back the same.
+std::string ExerciseCobScene(std::string_view bytes);
+// Po3File::Read; a good object is written again and must read back the same.
+std::string ExercisePo3File(std::string_view bytes);
 
 // Writes `bytes` to a scratch file with the given extension (".bmp") in a folder of this
 // process and returns its path; the next call with the same extension overwrites it.

@@ -31,6 +31,7 @@ constexpr Target kTargets[] = {
     {"bmp_file2", ExerciseBmpFile2},         {"tsy_file", ExerciseTsyFile},
     {"bank_image", ExerciseBankImage},       {"partition_file", ExercisePartitionFile},
     {"course_file", ExerciseCourseFile},     {"settings_file", ExerciseSettingsFile},
+    {"cob_scene", ExerciseCobScene},         {"po3_file", ExercisePo3File},
 };
 
 // The committed corpus and the kept findings of one target.

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "converter/po3_file.h"
 #include "course/cob_export.h"
 #include "course/course_data.h"
 #include "course/course_file.h"
@@ -332,6 +333,49 @@ class TsySave : public ::testing::Test {
   TempFolder inputs_;
   int32_t picture_ = -1;
 };
+
+// A two-triangle object with one textured attribute, whose image is copied beside it.
+class Po3Save : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    texture_ = inputs_.Write("road.bmp", std::string("BM") + std::string(200, '\x5a'));
+  }
+  Save SavePo3() const {
+    Po3Object object;
+    object.points = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}};
+    object.texture_vertices = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
+    object.faces = {{{0, 1, 2}, {0, 1, 2}, 0}, {{1, 3, 2}, {1, 3, 2}, 1}};
+    Po3Attribute plain;
+    plain.red = 0.5f;
+    Po3Attribute textured;
+    textured.textured = 1;
+    textured.texture_name = "road.bmp";
+    textured.repeat_u = 2;
+    textured.repeat_v = 1;
+    textured.texture_source = texture_;
+    object.attributes = {plain, textured};
+    return [object](const std::string& folder) {
+      SaveOutcome outcome;
+      std::string error;
+      outcome.ok = Po3File::Write(folder + "/", folder + "/object.po3", "PolFile.txt", object,
+                                  &error);
+      outcome.error = error;
+      return outcome;
+    };
+  }
+
+  TempFolder inputs_;
+  std::string texture_;
+};
+
+TEST_F(Po3Save, ObjectListingAndTextureKeepOldOrNew) {
+  ExpectSaveSurvivesEveryFault({"object.po3", "PolFile.txt", "road.bmp"}, SavePo3());
+  ExpectSaveSurvivesSizeLimit({"object.po3", "PolFile.txt", "road.bmp"}, SavePo3());
+}
+
+TEST_F(Po3Save, ObjectOnFullFileSystem) {
+  ExpectSaveSurvivesFullFileSystem({"object.po3", "PolFile.txt", "road.bmp"}, SavePo3());
+}
 
 TEST(SaveFaults, CourseFileKeepsOldOrNewAndStaysChanged) {
   ExpectSaveSurvivesEveryFault({"circuit.cus"}, SaveCourse);

@@ -21,6 +21,11 @@
 #include "foundation/settings_file.h"
 #include "pictures/picture_bank_high_color1.h"
 #include "pictures/tsy_file_writer.h"
+#include "stage/partition_loading.h"
+#include "stage/stage.h"
+#include "stage/stage_file.h"
+#include "stage/tool_state_block.h"
+#include "stage/view_records.h"
 
 namespace {
 
@@ -102,6 +107,7 @@ void MakeCourseSeeds() {
     PartitionFileImage image;
     if (BuildPartitionFile(course, &image) == kPartitionWritten) {
       Save("partition_file", std::string(shape.name) + ".pat", image.binary);
+      Save("stage_partition", std::string(shape.name) + ".pat", image.binary);
     }
     std::string cob;
     if (shape.points.size() >= 2 && BuildCobText(course, &cob) == kCobWritten) {
@@ -213,6 +219,49 @@ void MakeConverterSeeds() {
   CobFile2::ShutDown();
 }
 
+// Stages built on a partition file of the seed courses: wires on both sides, a textured
+// road face and terrain face, and a shape placed twice, one object glued.
+void MakeStageSeeds() {
+  const std::filesystem::path scratch = corpus_root / "scratch";
+  std::filesystem::create_directories(scratch);
+  const std::string texture = (scratch / "road.bmp").string();
+  std::ofstream(texture, std::ios::binary) << SmallBmp(4, 4, 24);
+  for (const char* name : {"straight", "hill"}) {
+    const std::string pat = (scratch / "course.pat").string();
+    std::ofstream(pat, std::ios::binary) << ReadFile((corpus_root / "partition_file" /
+                                                      (std::string(name) + ".pat")).string());
+    PictureBankHighColor1::StartUp(16);
+    {
+      Stage stage;
+      LoadPartitionFile(stage, pat);
+      stage.SelectPartition(0);
+      stage.AddWire(0, kLeftSide, {-30.0f, 0.0f, 0.0f});
+      stage.AddWire(0, kLeftSide, {-60.0f, 8.0f, 2.0f});
+      stage.AddWire(1, kLeftSide, {-30.0f, 1.0f, 10.0f});
+      stage.AddWire(1, kRightSide, {30.0f, -2.0f, 10.0f});
+      stage.SetFacePictureFromFile({0, kRoadFaceSide, -1}, texture);
+      stage.SetFacePictureFromFile({1, kLeftSide, 0}, texture);
+      ObjectShape shape;
+      shape.points = {{0, 0, 0}, {10, 0, 0}, {0, 10, 0}};
+      shape.map_coordinates = {{0, 0}, {1, 0}, {0, 1}};
+      shape.attributes = {ShapeAttribute{0.5f, 0.5f, 0.5f, 0, -1, 1.0f, 1.0f}};
+      shape.polygons = {{3, 0, 1, 2, 0, 1, 2, 0}};
+      shape.use_count = 2;
+      shape.name = "tri.po3";
+      const int32_t id = stage.MutableShapes().Add(shape);
+      const int32_t glued = stage.CreateObject({5, 0, 5}, id);
+      stage.CreateObject({-5, 2, 40}, id);
+      stage.GlueObject(glued, 1);
+      stage.SelectObject(glued);
+      Save("stage_file", std::string(name) + ".ste",
+           StageFile::Image(stage, ToolStateBlock::Initial(), ViewSection()));
+      stage.Reset();
+    }
+    PictureBankHighColor1::ShutDown();
+  }
+  std::filesystem::remove_all(scratch);
+}
+
 void MakeSettingsSeeds() {
   const std::filesystem::path scratch = corpus_root / "scratch";
   std::filesystem::create_directories(scratch);
@@ -240,5 +289,6 @@ int main(int argc, char** argv) {
   MakePictureSeeds();
   MakeSettingsSeeds();
   MakeConverterSeeds();
+  MakeStageSeeds();
   return 0;
 }

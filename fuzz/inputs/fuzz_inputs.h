@@ -31,6 +31,11 @@ std::string ExerciseSettingsFile(std::string_view bytes);
 std::string ExerciseCobScene(std::string_view bytes);
 // Po3File::Read; a good object is written again and must read back the same.
 std::string ExercisePo3File(std::string_view bytes);
+// StageFile::ReadImage; a good stage is walked as the views and tools read it (every face
+// and shape picture must be in the bank), saved again and must read back the same.
+std::string ExerciseStageFile(std::string_view bytes);
+// The stage editor's LoadPartitionFile into a fresh stage, then the same walk.
+std::string ExerciseStagePartition(std::string_view bytes);
 
 // Writes `bytes` to a scratch file with the given extension (".bmp") in a folder of this
 // process and returns its path; the next call with the same extension overwrites it.

@@ -11,10 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "converter/cob_file.h"
 #include "foundation/byte_reader.h"
 #include "foundation/byte_writer.h"
 #include "fuzz/inputs/fuzz_inputs.h"
 #include "pictures/picture_bank_high_color1.h"
+#include "tests/converter/cob_text.h"
 #include "tests/pictures/picture_test_support.h"
 #include "tests/support/temp_folder.h"
 
@@ -32,6 +34,7 @@ constexpr Target kTargets[] = {
     {"bank_image", ExerciseBankImage},       {"partition_file", ExercisePartitionFile},
     {"course_file", ExerciseCourseFile},     {"settings_file", ExerciseSettingsFile},
     {"cob_scene", ExerciseCobScene},         {"po3_file", ExercisePo3File},
+    {"stage_file", ExerciseStageFile},       {"stage_partition", ExerciseStagePartition},
 };
 
 // The committed corpus and the kept findings of one target.
@@ -136,6 +139,20 @@ TEST(FuzzFindings, AnimationTotalTimeSaturates) {
   PictureBankHighColor1::Release(long_id);
   PictureBankHighColor1::Release(negative_id);
   PictureBankHighColor1::ShutDown();
+}
+
+// A texture path holding zero bytes: the object file would cut the name at the first one
+// and misread everything after it.
+TEST(FuzzFindings, CobTexturePathWithZeroByteIsDamaged) {
+  CobFile2::StartUp();
+  const std::string path("C:\\tex\0\0ture.bmp", 16);
+  const std::string text = cob_text::Scene({cob_text::Triangle(path)});
+  EXPECT_EQ(CobFile2::LoadText(text, [](int) { return 0; }), kCobDamaged);
+  const int32_t good = CobFile2::LoadText(cob_text::Scene({cob_text::Triangle("C:\\tex\\a.bmp")}),
+                                          [](int) { return 0; });
+  EXPECT_GE(good, 0);
+  if (good >= 0) CobFile2::ReleaseScene(good);
+  CobFile2::ShutDown();
 }
 
 }  // namespace

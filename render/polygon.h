@@ -5,15 +5,19 @@
 
 #include <cstdint>
 
+// A point or direction: world units (y is the height axis), camera space, or screen x, y and
+// depth after projection.
 struct Point3f {
-  float x;
-  float y;
-  float z;
+  float x = 0.0f;
+  float y = 0.0f;
+  float z = 0.0f;
+
+  friend bool operator==(const Point3f&, const Point3f&) = default;
 };
 
 struct TexCoord2f {
-  float u;
-  float v;
+  float u = 0.0f;
+  float v = 0.0f;
 };
 
 // Vertices a caller's polygon arrays must be able to hold: the clipping passes write back

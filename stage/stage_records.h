@@ -5,14 +5,8 @@
 
 #include <cstdint>
 
-// A point or direction in world units (y is the height axis).
-struct Point3f {
-  float x = 0.0f;
-  float y = 0.0f;
-  float z = 0.0f;
+#include "render/polygon.h"
 
-  friend bool operator==(const Point3f&, const Point3f&) = default;
-};
 
 // A texture coordinate of one quad corner.
 struct TextureCorner {

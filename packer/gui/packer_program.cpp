@@ -1,0 +1,77 @@
+#include "packer/gui/packer_program.h"
+
+#include <QApplication>
+#include <iostream>
+#include <vector>
+
+#include "foundation/application_directory.h"
+#include "foundation/class_startup.h"
+#include "foundation/error.h"
+#include "foundation/gui/display_depth.h"
+#include "foundation/gui/qt_prompter.h"
+#include "foundation/gui/value_edit_window.h"
+#include "packer/gui/packer_main_dialog.h"
+#include "packer/packer_batch.h"
+#include "pictures/gui/picture_color_select_wnd.h"
+#include "pictures/gui/picture_list_wnd.h"
+#include "pictures/gui/picture_view_wnd.h"
+#include "pictures/picture_bank_high_color1.h"
+
+namespace {
+
+ClassStartUp& Counter() {
+  static ClassStartUp counter("WinMain", ClassStartUp::Form::kDecrementThenCheck);
+  return counter;
+}
+
+}  // namespace
+
+void PackerClasses::StartUp() {
+  Counter().StartUp();
+  PictureBankHighColor1::StartUp(16);
+  PictureViewWnd1::StartUp();
+  PictureListWnd1::StartUp();
+  ValueEditWindow1::StartUp();
+  PictureColorSelectWnd1::StartUp();
+}
+
+void PackerClasses::ShutDown() {
+  Counter().ShutDown();
+  PictureColorSelectWnd1::ShutDown();
+  ValueEditWindow1::ShutDown();
+  PictureListWnd1::ShutDown();
+  PictureViewWnd1::ShutDown();
+  PictureBankHighColor1::ShutDown();
+}
+
+bool PackerClasses::Started() { return Counter().Started(); }
+
+int RunPackerDialog(const std::string& settings_path) {
+  if (!DisplayDepth::Check()) return 1;
+  std::string settings = settings_path;
+  if (settings.empty()) {
+    const std::string folder = ApplicationDirectoryPath();
+    if (folder.empty()) Error1::Report("WinMain", "アプリケーションディレクトリの獲得に失敗", 3);
+    settings = SettingsPathIn(folder, "tessaly");
+  }
+  PackerClasses::StartUp();
+  {
+    PackerMainDialog dialog(settings);
+    dialog.exec();
+  }
+  PackerClasses::ShutDown();
+  return 0;
+}
+
+int TessalyMain(int argc, char** argv) {
+  if (argc > 1) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    return PackerBatchMain(arguments, std::cout, std::cerr);
+  }
+  QApplication app(argc, argv);
+  QtPrompter prompter;
+  Prompter::Install(&prompter);
+  const int status = RunPackerDialog();
+  Prompter::Install(nullptr);
+  return status;
+}

@@ -1,0 +1,160 @@
+#include "packer/packer_batch.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+
+#include "foundation/directory.h"
+#include "foundation/surface16.h"
+#include "packer/picture_pack_list.h"
+#include "pictures/picture_bank_high_color1.h"
+
+namespace {
+
+bool IsBmpPath(const std::string& path) {
+  const std::string name = Directory1::FileName(path);
+  const size_t dot = name.rfind('.');
+  if (dot == std::string::npos) return false;
+  std::string extension = name.substr(dot + 1);
+  for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return extension == "BMP";
+}
+
+// "RRGGBB" (or "#RRGGBB") as a 5-5-5 word, "none" as -1; false when it is neither.
+bool ParseColour(const std::string& text, int32_t* colour) {
+  if (text == "none") {
+    *colour = -1;
+    return true;
+  }
+  std::string hex = text;
+  if (!hex.empty() && hex[0] == '#') hex.erase(0, 1);
+  if (hex.size() != 6) return false;
+  for (const char c : hex) {
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+  }
+  const unsigned long rgb = std::strtoul(hex.c_str(), nullptr, 16);
+  *colour = PackColour555(static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8),
+                          static_cast<uint8_t>(rgb));
+  return true;
+}
+
+bool ParseDelay(const std::string& text, int32_t* delay) {
+  if (text.empty() || !std::isdigit(static_cast<unsigned char>(text[0]))) return false;
+  errno = 0;
+  char* end = nullptr;
+  const long long value = std::strtoll(text.c_str(), &end, 10);
+  if (errno != 0 || *end != '\0' || value < 1 || value > INT32_MAX) return false;
+  *delay = static_cast<int32_t>(value);
+  return true;
+}
+
+}  // namespace
+
+const char* PackerBatchUsage() {
+  return "使い方:\n"
+         "  tessaly                     ダイアログを開きます\n"
+         "  tessaly --pack OUTPUT.tsy [--delay MS] [--transparent RRGGBB|none] INPUT...\n"
+         "  tessaly --help              この説明を表示します\n"
+         "\n"
+         "--pack は INPUT (BMP または .tsy) を順に並べて OUTPUT.tsy を書き出します。\n"
+         "ダイアログで同じ画像を順に追加して出力したときと同じファイルになります。\n"
+         "  --delay MS            自分の表示時間を持たない画像 (BMP) の表示時間 (ms、既定 200)\n"
+         "  --transparent RRGGBB  すべての BMP 画像の抜き色 (8 ビットの赤緑青を 16 進で、\n"
+         "                        例 FF00FF)。none は抜き色なし (既定)\n"
+         ".tsy の入力は自分のコマと表示時間と抜き色をそのまま持ち込みます。\n"
+         "画像はすべて同じ大きさでなければなりません。\n"
+         "\n"
+         "終了コード: 0 成功, 2 引数の誤り, 3 画像を読めない, 4 大きさの違う画像,\n"
+         "            5 書き込みの失敗 (元のファイルはそのまま)\n";
+}
+
+bool ParsePackerBatch(const std::vector<std::string>& arguments, PackerBatchOptions* options,
+                      std::string* error) {
+  *options = PackerBatchOptions();
+  if (arguments.empty() || arguments[0] != "--pack") {
+    *error = arguments.empty() ? "引数がありません" : "不明な引数: " + arguments[0];
+    return false;
+  }
+  if (arguments.size() < 2 || arguments[1].empty()) {
+    *error = "--pack の後に出力ファイルを指定してください";
+    return false;
+  }
+  options->output = arguments[1];
+  bool options_end = false;
+  for (size_t i = 2; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (!options_end && argument == "--") {
+      options_end = true;
+    } else if (!options_end && (argument == "--delay" || argument == "--transparent")) {
+      if (i + 1 >= arguments.size()) {
+        *error = argument + " の後に値を指定してください";
+        return false;
+      }
+      const std::string& value = arguments[++i];
+      if (argument == "--delay" && !ParseDelay(value, &options->default_delay)) {
+        *error = "--delay には 1 以上のミリ秒を整数で指定してください: " + value;
+        return false;
+      }
+      if (argument == "--transparent" && !ParseColour(value, &options->bmp_transparent)) {
+        *error = "--transparent には RRGGBB (16 進 6 桁) か none を指定してください: " + value;
+        return false;
+      }
+    } else if (!options_end && argument.size() > 1 && argument[0] == '-') {
+      *error = "不明な引数: " + argument;
+      return false;
+    } else {
+      options->inputs.push_back(argument);
+    }
+  }
+  if (options->inputs.empty()) {
+    *error = "入力する画像ファイルを指定してください";
+    return false;
+  }
+  return true;
+}
+
+int RunPackerBatch(const PackerBatchOptions& options, std::ostream& err) {
+  PicturePackList list;
+  list.SetDefaultDelay(options.default_delay);
+  for (const std::string& input : options.inputs) {
+    int32_t first = 0;
+    const PicturePackList::AddResult result = list.AddFile(input, &first);
+    if (result == PicturePackList::kCannotLoad) {
+      err << "画像の読み込みに失敗: " << input << " (" << list.BankResult() << ")\n";
+      return kPackerBatchCannotLoad;
+    }
+    if (result == PicturePackList::kDifferentSize) {
+      err << "異なるサイズの画像は読めません: " << input << "\n";
+      return kPackerBatchDifferentSize;
+    }
+    if (IsBmpPath(input)) {
+      for (int32_t i = first; i < list.Count(); ++i) {
+        list.SetEntry(i, options.bmp_transparent, list.Delay(i));
+      }
+    }
+  }
+  std::string error;
+  if (!list.Write(options.output, &error)) {
+    err << "ファイルの書き込みに失敗しました: " << options.output << "\n" << error << "\n";
+    return kPackerBatchCannotWrite;
+  }
+  return kPackerBatchDone;
+}
+
+int PackerBatchMain(const std::vector<std::string>& arguments, std::ostream& out,
+                    std::ostream& err) {
+  if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
+    out << PackerBatchUsage();
+    return kPackerBatchDone;
+  }
+  PackerBatchOptions options;
+  std::string error;
+  if (!ParsePackerBatch(arguments, &options, &error)) {
+    err << error << "\n\n" << PackerBatchUsage();
+    return kPackerBatchUsage;
+  }
+  PictureBankHighColor1::StartUp(16);
+  const int status = RunPackerBatch(options, err);
+  PictureBankHighColor1::ShutDown();
+  return status;
+}

@@ -36,6 +36,9 @@ std::string ExercisePo3File(std::string_view bytes);
 std::string ExerciseStageFile(std::string_view bytes);
 // The stage editor's LoadPartitionFile into a fresh stage, then the same walk.
 std::string ExerciseStagePartition(std::string_view bytes);
+// ScanTemplateText, the creation dialog's slots, and every model read with pictures on its
+// attributes (references taken and given back).
+std::string ExerciseTemplateFile(std::string_view bytes);
 
 // Writes `bytes` to a scratch file with the given extension (".bmp") in a folder of this
 // process and returns its path; the next call with the same extension overwrites it.

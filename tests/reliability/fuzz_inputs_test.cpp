@@ -35,6 +35,7 @@ constexpr Target kTargets[] = {
     {"course_file", ExerciseCourseFile},     {"settings_file", ExerciseSettingsFile},
     {"cob_scene", ExerciseCobScene},         {"po3_file", ExercisePo3File},
     {"stage_file", ExerciseStageFile},       {"stage_partition", ExerciseStagePartition},
+    {"template_file", ExerciseTemplateFile},
 };
 
 // The committed corpus and the kept findings of one target.

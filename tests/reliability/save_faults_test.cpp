@@ -26,8 +26,14 @@
 #include "course/partition_file.h"
 #include "foundation/file_io.h"
 #include "foundation/settings_file.h"
+#include "packer/picture_pack_list.h"
 #include "pictures/picture_bank_high_color1.h"
 #include "pictures/tsy_file_writer.h"
+#include "stage/partition_loading.h"
+#include "stage/stage.h"
+#include "stage/stage_file.h"
+#include "stage/tool_state_block.h"
+#include "stage/view_records.h"
 #include "tests/pictures/picture_test_support.h"
 #include "tests/support/temp_folder.h"
 
@@ -318,14 +324,19 @@ class TsySave : public ::testing::Test {
     if (picture_ >= 0) PictureBankHighColor1::Release(picture_);
     PictureBankHighColor1::ShutDown();
   }
+  // The picture packer's list of two frames, saved as its document.
   Save SaveTsy() const {
-    const int32_t picture = picture_;
-    return [picture](const std::string& folder) {
+    const std::string frame = inputs_.File("frame.bmp");
+    return [frame](const std::string& folder) {
+      PicturePackList list;
+      list.AddFile(frame);
+      list.AddFile(frame);
+      list.SetEntry(1, 0x1F, 250);
       SaveOutcome outcome;
       std::string error;
-      outcome.ok = TsyFileWriter::Write(folder + "/anim.tsy", {picture, picture}, {100, 250},
-                                        &error);
+      outcome.ok = list.Write(folder + "/anim.tsy", &error);
       outcome.error = error;
+      outcome.changed = list.Changed();
       return outcome;
     };
   }
@@ -375,6 +386,54 @@ TEST_F(Po3Save, ObjectListingAndTextureKeepOldOrNew) {
 
 TEST_F(Po3Save, ObjectOnFullFileSystem) {
   ExpectSaveSurvivesFullFileSystem({"object.po3", "PolFile.txt", "road.bmp"}, SavePo3());
+}
+
+// A stage on the partition file of a small course, edited (a wire and a textured face), so
+// that it counts as modified and carries a picture in its bank image.
+class StageSave : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PictureBankHighColor1::StartUp(16);
+    CourseData1 course;
+    BuildChangedCourse(course);
+    ASSERT_EQ(WritePartitionFile(course, inputs_.File("course.pat")), kPartitionWritten);
+    BmpLayout layout;
+    layout.width = 4;
+    layout.height = 4;
+    layout.pixels = std::vector<uint32_t>(16, 0x336699);
+    inputs_.Write("road.bmp", BuildBmp(layout));
+  }
+  void TearDown() override { PictureBankHighColor1::ShutDown(); }
+  Save SaveStage() const {
+    const std::string pat = inputs_.File("course.pat");
+    const std::string texture = inputs_.File("road.bmp");
+    return [pat, texture](const std::string& folder) {
+      Stage stage;
+      LoadPartitionFile(stage, pat);
+      stage.SelectPartition(0);
+      stage.AddWire(0, kLeftSide, {-30.0f, 0.0f, 0.0f});
+      stage.SetFacePictureFromFile({0, kRoadFaceSide, -1}, texture);
+      SaveOutcome outcome;
+      std::string error;
+      outcome.ok = StageFile::Save(folder + "/course.ste", stage, ToolStateBlock::Initial(),
+                                   ViewSection(), &error);
+      outcome.error = error;
+      outcome.changed = stage.Modified();
+      stage.Reset();
+      return outcome;
+    };
+  }
+
+  TempFolder inputs_;
+};
+
+TEST_F(StageSave, StageFileKeepsOldOrNewAndStaysModified) {
+  ExpectSaveSurvivesEveryFault({"course.ste"}, SaveStage());
+  ExpectSaveSurvivesSizeLimit({"course.ste"}, SaveStage());
+}
+
+TEST_F(StageSave, StageFileOnFullFileSystem) {
+  ExpectSaveSurvivesFullFileSystem({"course.ste"}, SaveStage());
 }
 
 TEST(SaveFaults, CourseFileKeepsOldOrNewAndStaysChanged) {

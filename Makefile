@@ -1,5 +1,5 @@
 # The two commands of the README: `make run` and `make test`.
-.PHONY: all deps configure build run test asan-test bench clean
+.PHONY: all deps configure build run test asan-test bench fuzz clean
 
 # CI builds with PRESET=ci (warnings are errors).
 PRESET ?= default
@@ -30,6 +30,10 @@ asan-test: deps
 
 bench: build
 	@for b in build/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
+
+# Every fuzz target for a short while (FUZZ_SECONDS each, default 15); scripts/fuzz does more.
+fuzz: deps
+	@scripts/fuzz run $(or $(FUZZ_SECONDS),15)
 
 clean:
 	rm -rf build build-asan

@@ -188,8 +188,10 @@ class SceneReader {
         material.textured = 1;
         float offset[2];
         float repeats[2];
-        if (!scanner_.ReadPath(material.texture_path) || !FindAndReadFloats("offset", offset, 2) ||
-            !FindAndReadFloats("repeats", repeats, 2)) {
+        // No file name holds a zero byte; the object file would end the name there.
+        if (!scanner_.ReadPath(material.texture_path) ||
+            material.texture_path.find('\0') != std::string::npos ||
+            !FindAndReadFloats("offset", offset, 2) || !FindAndReadFloats("repeats", repeats, 2)) {
           return kCobDamaged;
         }
         material.offset_u = offset[0];

@@ -37,6 +37,8 @@ void Rescale(Quotient& q) {
   } else {
     return;
   }
+  // Infinity has no power of ten to divide by (and its logarithm no integer).
+  if (std::isinf(larger_part)) return;
   const int k = static_cast<int>(std::trunc(std::log10(larger_part))) + 1;
   if (k > 6) {
     // Powers of ten up to 10^22 are exact doubles; the usual steps stay well within them.

@@ -1,5 +1,6 @@
 #include "pictures/picture_bank_high_color1.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -240,7 +241,9 @@ int32_t RegisterTsy(const std::string& path, int32_t mode, bool unique) {
   for (int32_t frame = 0; frame < frame_count; ++frame) {
     const PictureRecord record = TsyFrameRecord(file, frame, width, height,
                                                 path + "_" + std::to_string(frame), unique);
-    base.total_time += record.delay;
+    // Delays come from the file: add in 64 bits and saturate so that they cannot wrap.
+    const int64_t total = int64_t{base.total_time} + record.delay;
+    base.total_time = static_cast<int32_t>(std::clamp<int64_t>(total, INT32_MIN, INT32_MAX));
     base.frames.Append(bank->records.Add(record));
   }
   TSYFile1::Unload(file);
@@ -553,7 +556,11 @@ bool ReadRecord(ByteReader& in, int32_t colour_bits, PictureRecord* r) {
   if (!in.Ok()) return false;
   r->path = CopyPath(path);
   if (r->kind == Bank::kPicture) {
-    if (int64_t{r->width} * r->height * BytesPerPixel(colour_bits) != r->byte_count) return false;
+    // The pixel count first: sides up to 2^31 each would overflow the byte count's product.
+    const int64_t pixel_count = int64_t{r->width} * r->height;
+    if (pixel_count > INT32_MAX || pixel_count * BytesPerPixel(colour_bits) != r->byte_count) {
+      return false;
+    }
     if (!in.CanRead(r->byte_count, 1)) return false;
     r->pixels = static_cast<uint8_t*>(Heap1::Get(static_cast<size_t>(r->byte_count)));
     if (r->pixels == nullptr && r->byte_count > 0) {

@@ -1,0 +1,17 @@
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "fuzz/inputs/fuzz_inputs.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string problem =
+      ExerciseSettingsFile(std::string_view(reinterpret_cast<const char*>(data), size));
+  if (!problem.empty()) {
+    std::fprintf(stderr, "broken promise: %s\n", problem.c_str());
+    std::abort();
+  }
+  return 0;
+}

@@ -13,11 +13,11 @@ CourseToolBar1::CourseToolBar1(QWidget* parent, const std::string& sound_path)
   setGeometry(0, 0, kToolBarWidth, kToolBarHeight);
   setAutoFillBackground(true);
   for (int32_t i = 0; i < kToolBarButtonCount; ++i) {
-    const ToolBarButton& spec = ToolBarButtons()[i];
+    const ToolBarButton& entry = ToolBarButtons()[i];
     auto* button = new DrawButton1(this);
-    button->setGeometry(spec.x, spec.y, spec.width, spec.height);
-    button->SetButtonBitmap(spec.bitmap, 3, uint32_t(spec.id));
-    button->SetButtonHelp(spec.help);
+    button->setGeometry(entry.x, entry.y, entry.width, entry.height);
+    button->SetButtonBitmap(entry.bitmap, 3, uint32_t(entry.id));
+    button->SetButtonHelp(entry.help);
     connect(button, &DrawButton1::Command, this,
             [this](int id, int code, DrawButton1*) { OnCommand(id, code); });
     buttons_[i] = button;
@@ -57,9 +57,9 @@ void CourseToolBar1::SetLoop(bool on) {
 }
 
 void CourseToolBar1::Press(int32_t id) {
-  const ToolBarButton* spec = FindToolBarButton(id);
-  if (spec == nullptr) return;
-  switch (spec->group) {
+  const ToolBarButton* entry = FindToolBarButton(id);
+  if (entry == nullptr) return;
+  switch (entry->group) {
     case kToolGroup:
       tool_ = id;
       ShowStates();

@@ -269,13 +269,13 @@ TEST(CourseDesignerWindowTest, ToolBarButtonsSitWhereTheyBelong) {
   EXPECT_EQ(bar->objectName(), QStringLiteral("BaseWindow_buttonctrl1"));
   EXPECT_EQ(bar->geometry(), QRect(0, 0, 91, 316));
   for (int32_t i = 0; i < kToolBarButtonCount; ++i) {
-    const ToolBarButton& spec = ToolBarButtons()[i];
-    DrawButton1* button = bar->Button(spec.id);
-    ASSERT_NE(button, nullptr) << spec.id;
-    EXPECT_EQ(button->geometry(), QRect(spec.x, spec.y, spec.width, spec.height)) << spec.id;
-    EXPECT_EQ(button->CommandId(), uint32_t(spec.id));
-    EXPECT_EQ(button->HelpText().rfind("[Function]\n", 0), 0u) << spec.id;
-    EXPECT_NE(button->HelpText().find("\n[Operate]\n"), std::string::npos) << spec.id;
+    const ToolBarButton& entry = ToolBarButtons()[i];
+    DrawButton1* button = bar->Button(entry.id);
+    ASSERT_NE(button, nullptr) << entry.id;
+    EXPECT_EQ(button->geometry(), QRect(entry.x, entry.y, entry.width, entry.height)) << entry.id;
+    EXPECT_EQ(button->CommandId(), uint32_t(entry.id));
+    EXPECT_EQ(button->HelpText().rfind("[Function]\n", 0), 0u) << entry.id;
+    EXPECT_NE(button->HelpText().find("\n[Operate]\n"), std::string::npos) << entry.id;
   }
   EXPECT_NE(bar->Button(100)->HelpText().find("コースのデザインの編集を行う"), std::string::npos);
   EXPECT_NE(bar->Button(105)->HelpText().find("カメラを倍率を変える"), std::string::npos);

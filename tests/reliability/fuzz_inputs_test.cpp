@@ -16,6 +16,7 @@
 #include "foundation/byte_writer.h"
 #include "fuzz/inputs/fuzz_inputs.h"
 #include "pictures/picture_bank_high_color1.h"
+#include "stage/template_file.h"
 #include "tests/converter/cob_text.h"
 #include "tests/pictures/picture_test_support.h"
 #include "tests/support/temp_folder.h"
@@ -154,6 +155,23 @@ TEST(FuzzFindings, CobTexturePathWithZeroByteIsDamaged) {
   EXPECT_GE(good, 0);
   if (good >= 0) CobFile2::ReleaseScene(good);
   CobFile2::ShutDown();
+}
+
+// A template model claiming far more attributes than its grid has slots: the dialog's "OK"
+// must refuse it without making room for every claimed attribute.
+TEST(FuzzFindings, TemplateWithMoreAttributesThanSlotsIsRefusedCheaply) {
+  TemplateModelDescriptor model;
+  model.name = "[Huge]";
+  model.attribute_count = 88888888;
+  model.x_count = 1;
+  model.y_count = 1;
+  model.view_pos[0] = 0;
+  std::vector<int32_t> pictures;
+  EXPECT_FALSE(CollectSlotPictures(model, {7}, &pictures));
+  EXPECT_TRUE(pictures.empty());
+  model.attribute_count = 1;
+  EXPECT_TRUE(CollectSlotPictures(model, {7}, &pictures));
+  EXPECT_EQ(pictures, std::vector<int32_t>{7});
 }
 
 }  // namespace

@@ -77,7 +77,10 @@ bool ReadDescriptor(std::string_view body, TemplateModelDescriptor* model) {
       !cursor.Find("Ynum") || !cursor.Int(&model->y_count)) {
     return false;
   }
+  // A side longer than the whole grid (possible when the other side is 0) would size the
+  // dialog's slot area beyond any screen and overflow its arithmetic.
   if (model->attribute_count < 0 || model->x_count < 0 || model->y_count < 0 ||
+      model->x_count > kTemplateGridCells || model->y_count > kTemplateGridCells ||
       static_cast<int64_t>(model->x_count) * model->y_count > kTemplateGridCells) {
     return false;
   }

@@ -174,4 +174,21 @@ TEST(FuzzFindings, TemplateWithMoreAttributesThanSlotsIsRefusedCheaply) {
   EXPECT_EQ(pictures, std::vector<int32_t>{7});
 }
 
+// An empty grid (Ynum 0) with a side of hundreds of millions of cells: the model is left
+// out, so the dialog's slot area stays within the grid's limits.
+TEST(FuzzFindings, TemplateGridSideBeyondTheGridIsLeftOut) {
+  const std::string text =
+      "[Wide]\nWorld Vertices 0\nTexture Vertices 0\nFaces 0\nAttribute 0\n"
+      "ViewPos\nXnum 631198624 Ynum 0\n[Small]\nAttribute 1\nViewPos\nXnum 1 Ynum 1\n0\n";
+  TemplateScan scan;
+  ASSERT_EQ(ScanTemplateText(text, &scan), kTemplateRead);
+  ASSERT_EQ(scan.models.size(), 1u);
+  EXPECT_EQ(scan.models[0].name, "[Small]");
+  int32_t width = 0;
+  int32_t height = 0;
+  TemplateSlotArea(scan, &width, &height);
+  EXPECT_EQ(width, 100);
+  EXPECT_EQ(height, 100);
+}
+
 }  // namespace

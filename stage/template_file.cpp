@@ -77,7 +77,10 @@ bool ReadDescriptor(std::string_view body, TemplateModelDescriptor* model) {
       !cursor.Find("Ynum") || !cursor.Int(&model->y_count)) {
     return false;
   }
+  // A side longer than the whole grid (possible when the other side is 0) would size the
+  // dialog's slot area beyond any screen and overflow its arithmetic.
   if (model->attribute_count < 0 || model->x_count < 0 || model->y_count < 0 ||
+      model->x_count > kTemplateGridCells || model->y_count > kTemplateGridCells ||
       static_cast<int64_t>(model->x_count) * model->y_count > kTemplateGridCells) {
     return false;
   }
@@ -212,8 +215,10 @@ void TemplateSlotArea(const TemplateScan& scan, int32_t* width, int32_t* height)
 bool CollectSlotPictures(const TemplateModelDescriptor& model,
                          const std::vector<int32_t>& slot_pictures,
                          std::vector<int32_t>* pictures) {
-  std::vector<int32_t> collected(static_cast<size_t>(std::max(0, model.attribute_count)), -1);
   const std::vector<TemplateSlot> slots = TemplateSlots(model);
+  // Every attribute needs a slot of its own; the count comes from the file and may be huge.
+  if (model.attribute_count > static_cast<int64_t>(slots.size())) return false;
+  std::vector<int32_t> collected(static_cast<size_t>(std::max(0, model.attribute_count)), -1);
   for (size_t i = 0; i < slots.size() && i < slot_pictures.size(); ++i) {
     if (slot_pictures[i] >= 0)
       collected[static_cast<size_t>(slots[i].attribute)] = slot_pictures[i];

@@ -16,6 +16,7 @@
 #include "foundation/byte_writer.h"
 #include "fuzz/inputs/fuzz_inputs.h"
 #include "pictures/picture_bank_high_color1.h"
+#include "stage/template_file.h"
 #include "tests/converter/cob_text.h"
 #include "tests/pictures/picture_test_support.h"
 #include "tests/support/temp_folder.h"
@@ -154,6 +155,40 @@ TEST(FuzzFindings, CobTexturePathWithZeroByteIsDamaged) {
   EXPECT_GE(good, 0);
   if (good >= 0) CobFile2::ReleaseScene(good);
   CobFile2::ShutDown();
+}
+
+// A template model claiming far more attributes than its grid has slots: the dialog's "OK"
+// must refuse it without making room for every claimed attribute.
+TEST(FuzzFindings, TemplateWithMoreAttributesThanSlotsIsRefusedCheaply) {
+  TemplateModelDescriptor model;
+  model.name = "[Huge]";
+  model.attribute_count = 88888888;
+  model.x_count = 1;
+  model.y_count = 1;
+  model.view_pos[0] = 0;
+  std::vector<int32_t> pictures;
+  EXPECT_FALSE(CollectSlotPictures(model, {7}, &pictures));
+  EXPECT_TRUE(pictures.empty());
+  model.attribute_count = 1;
+  EXPECT_TRUE(CollectSlotPictures(model, {7}, &pictures));
+  EXPECT_EQ(pictures, std::vector<int32_t>{7});
+}
+
+// An empty grid (Ynum 0) with a side of hundreds of millions of cells: the model is left
+// out, so the dialog's slot area stays within the grid's limits.
+TEST(FuzzFindings, TemplateGridSideBeyondTheGridIsLeftOut) {
+  const std::string text =
+      "[Wide]\nWorld Vertices 0\nTexture Vertices 0\nFaces 0\nAttribute 0\n"
+      "ViewPos\nXnum 631198624 Ynum 0\n[Small]\nAttribute 1\nViewPos\nXnum 1 Ynum 1\n0\n";
+  TemplateScan scan;
+  ASSERT_EQ(ScanTemplateText(text, &scan), kTemplateRead);
+  ASSERT_EQ(scan.models.size(), 1u);
+  EXPECT_EQ(scan.models[0].name, "[Small]");
+  int32_t width = 0;
+  int32_t height = 0;
+  TemplateSlotArea(scan, &width, &height);
+  EXPECT_EQ(width, 100);
+  EXPECT_EQ(height, 100);
 }
 
 }  // namespace

@@ -7,15 +7,24 @@
 #include <string>
 #include <string_view>
 
-// Reads a whole file. Returns false when it cannot be opened or read; `error` says why.
+// No file the suite reads comes near this size; anything larger is refused before it is read
+// into memory.
+constexpr unsigned long long kMaxReadableFileSize = 1ULL << 30;
+
+// Reads a whole file. Returns false when it cannot be opened or read or is larger than
+// kMaxReadableFileSize; `error` says why.
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error = nullptr);
 
 // Writes `bytes` to `path` atomically. Returns false on any failure; `error` says why.
+// A symbolic link is followed (the file it points to is replaced, the link stays) and the
+// replaced file's permissions are kept.
 bool AtomicWriteFile(const std::string& path, std::string_view bytes,
                      std::string* error = nullptr);
 
 // Writes several files as one save: every temporary file is written and synced first, then
-// all are renamed into place. When a step fails before the renames nothing is replaced.
+// all are renamed into place. When any step fails, every file is left as it was before (a
+// rename failing half-way puts the files already replaced back from hard-linked copies;
+// only on a file system without hard links can such a failure leave a mix).
 struct FileToWrite {
   std::string path;
   std::string bytes;

@@ -26,7 +26,10 @@ void IDAccessDataBase1::Release() {
 int32_t IDAccessDataBase1::Add(const void* record, int32_t size) {
   SUITE_CHECK(size == record_size_, kTag, "異なるサイズのデータを格納しようとした");
   int32_t id = -1;
-  for (int32_t i = 0; i < access_table_size_; ++i) {
+  // Only a table with fewer live records than entries has a freed ID to reuse; skipping the
+  // scan otherwise spares filling a large table (a loaded bank) a pass per record.
+  const int32_t scan_end = record_count_ < access_table_size_ ? access_table_size_ : 0;
+  for (int32_t i = 0; i < scan_end; ++i) {
     if (access_table_[i] == -1) {
       id = i;
       break;

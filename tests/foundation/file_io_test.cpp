@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "tests/support/temp_folder.h"
@@ -72,6 +75,63 @@ TEST(FileIoTest, SeveralFilesAreReplacedOnlyWhenAllWereWritten) {
   EXPECT_EQ(Leftovers(folder, "").size(), 2u);
   ASSERT_TRUE(AtomicWriteFiles(files, 2));
   EXPECT_EQ(TempFolder::Read(listing), "new listing");
+}
+
+TEST(FileIoTest, AFailedRenameHalfWayPutsTheEarlierFilesBack) {
+  TempFolder folder;
+  const std::string pat = folder.Write("course.pat", "old partitions");
+  const std::string listing = folder.File("PartitionList.txt");  // not there before
+  const std::string cob = folder.Write("course.cob", "old scene");
+  const FileToWrite files[] = {{pat, "new partitions"}, {listing, "new listing"}, {cob, "new scene"}};
+  calls = 0;
+  fail_at = -1;
+  SetFileFaultHookForTesting(FailNth);
+  ASSERT_TRUE(AtomicWriteFiles(files, 3));
+  const int steps = calls;
+  // The renames are the last steps; fail the second and the third.
+  for (int k : {steps - 2, steps - 1}) {
+    folder.Write("course.pat", "old partitions");
+    std::filesystem::remove(listing);
+    folder.Write("course.cob", "old scene");
+    calls = 0;
+    fail_at = k;
+    std::string error;
+    EXPECT_FALSE(AtomicWriteFiles(files, 3, &error)) << "step " << k;
+    EXPECT_NE(error.find("cannot replace"), std::string::npos);
+    EXPECT_EQ(TempFolder::Read(pat), "old partitions") << "step " << k;
+    EXPECT_FALSE(FileExists(listing)) << "step " << k;
+    EXPECT_EQ(TempFolder::Read(cob), "old scene") << "step " << k;
+    EXPECT_EQ(Leftovers(folder, "").size(), 2u) << "step " << k;
+  }
+  SetFileFaultHookForTesting(nullptr);
+}
+
+TEST(FileIoTest, ASaveFollowsASymbolicLinkAndKeepsPermissions) {
+  TempFolder folder;
+  const std::string real = folder.Write("real.cus", "old");
+  ASSERT_EQ(::chmod(real.c_str(), 0600), 0);
+  const std::string link = folder.File("link.cus");
+  ASSERT_EQ(::symlink("real.cus", link.c_str()), 0);
+  ASSERT_TRUE(AtomicWriteFile(link, "new"));
+  struct stat info;
+  ASSERT_EQ(::lstat(link.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  EXPECT_EQ(TempFolder::Read(real), "new");
+  ASSERT_EQ(::stat(real.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
+  EXPECT_EQ(Leftovers(folder, "").size(), 2u);
+}
+
+TEST(FileIoTest, AFileTooLargeForTheSuiteIsRefusedBeforeReading) {
+  TempFolder folder;
+  const std::string path = folder.Write("huge.img", "");
+  // A sparse file: its size costs no disk space.
+  ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(kMaxReadableFileSize + 1)), 0);
+  std::string bytes = "kept?";
+  std::string error;
+  EXPECT_FALSE(ReadWholeFile(path, bytes, &error));
+  EXPECT_TRUE(bytes.empty());
+  EXPECT_NE(error.find("too large"), std::string::npos);
 }
 
 TEST(FileIoTest, SaveIntoAMissingFolderOrAFullDeviceFails) {

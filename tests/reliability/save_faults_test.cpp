@@ -1,8 +1,9 @@
 // Every save of the suite under injected faults: for each kind of system call (open, write,
 // fsync, close, rename) and every k, the k-th such call of the save fails; then the save
 // onto a full file system (file-size limit, and a full tmpfs where mounting is allowed). In
-// every case the save must say it failed, each target must hold exactly its old or its new
-// bytes, no temporary file may be left beside it, and the model must still count as changed.
+// every case the save must say it failed, the targets must hold exactly their old or (all of
+// them) their new bytes, no temporary file may be left beside them, and the model must still
+// count as changed.
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -130,13 +131,20 @@ void ExpectOldOrNew(const std::string& folder, const OldFiles& old_files,
   if (outcome.changed) {
     EXPECT_TRUE(*outcome.changed) << "the changed flag was cleared";
   }
+  // The files of one save stay a set: all old, or (had the failure come after the last
+  // rename) all new.
+  bool all_old = true;
+  bool all_new = true;
   for (const auto& [name, old_bytes] : old_files) {
     const std::optional<std::string> now = ReadIfExists(folder + "/" + name);
     const bool is_old = now == old_bytes;
     const auto new_bytes = new_files.find(name);
     const bool is_new = now && new_bytes != new_files.end() && *now == new_bytes->second;
     EXPECT_TRUE(is_old || is_new) << name << " is neither the old nor the new file";
+    all_old = all_old && is_old;
+    all_new = all_new && is_new;
   }
+  EXPECT_TRUE(all_old || all_new) << "the save left old and new files mixed";
   for (const std::string& entry : Entries(folder)) {
     EXPECT_TRUE(old_files.count(entry) != 0 || other_entries.count(entry) != 0)
         << "left behind: " << entry;

@@ -15,9 +15,10 @@ using Bank = PictureBankHighColor1;
 
 volatile uint32_t touched = 0;
 
-// A picture a face or shape attribute names must be in the bank, whole.
-bool PictureUsable(int32_t picture) {
-  if (picture < 0) return true;
+// A textured face or shape attribute must name a picture of the bank, whole. An untextured
+// one owns no picture and its value is never used.
+bool PictureUsable(bool textured, int32_t picture) {
+  if (!textured) return true;
   if (!Bank::IsPicture(picture)) return false;
   PictureInfo info;
   const uint8_t* pixels = Bank::Picture(picture, &info);
@@ -35,7 +36,8 @@ std::string WalkStage(const Stage& stage) {
     Point3f corners[4];
     terrain.PartitionCorners(p, corners);
     const FaceRef road{p, kRoadFaceSide, -1};
-    if (terrain.HasFace(road) && !PictureUsable(terrain.Face(road).picture)) {
+    if (terrain.HasFace(road) &&
+        !PictureUsable(terrain.Face(road).Textured(), terrain.Face(road).picture)) {
       return "a road face names a picture the bank does not hold";
     }
     for (const int32_t side : {kLeftSide, kRightSide}) {
@@ -46,7 +48,8 @@ std::string WalkStage(const Stage& stage) {
         terrain.ReadWirePoint(p, wire, side, &point);
         terrain.FaceQuad(p, side, wire, corners);
         const FaceRef face{p, side, wire};
-        if (terrain.HasFace(face) && !PictureUsable(terrain.Face(face).picture)) {
+        if (terrain.HasFace(face) &&
+            !PictureUsable(terrain.Face(face).Textured(), terrain.Face(face).picture)) {
           return "a terrain face names a picture the bank does not hold";
         }
       }
@@ -58,7 +61,8 @@ std::string WalkStage(const Stage& stage) {
   const ShapeLibrary& shapes = stage.GetShapes();
   for (int32_t id = stage.FirstObject(); id != -1; id = stage.NextObject(id)) {
     const PlacedObject object = stage.Object(id);
-    if (!shapes.Contains(object.shape)) return "an object names no shape";
+    // An object without a shape (-1) is allowed; any other value must be a shape.
+    if (object.shape != -1 && !shapes.Contains(object.shape)) return "an object names no shape";
     stage.ObjectOrdinal(id);
   }
   for (int32_t id = shapes.FirstId(); id != -1; id = shapes.NextId(id)) {
@@ -67,7 +71,7 @@ std::string WalkStage(const Stage& stage) {
       if (!PolygonFitsShape(polygon, shape)) return "a shape polygon leaves its shape";
     }
     for (const ShapeAttribute& attribute : shape.attributes) {
-      if (!PictureUsable(attribute.picture)) {
+      if (!PictureUsable(attribute.Textured(), attribute.picture)) {
         return "a shape attribute names a picture the bank does not hold";
       }
     }

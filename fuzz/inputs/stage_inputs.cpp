@@ -1,12 +1,16 @@
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
 #include "fuzz/inputs/fuzz_inputs.h"
 #include "pictures/picture_bank_high_color1.h"
+#include "stage/object_placement.h"
 #include "stage/partition_loading.h"
 #include "stage/stage.h"
 #include "stage/stage_file.h"
+#include "stage/terrain_editing.h"
 #include "stage/tool_state_block.h"
+#include "stage/view_drag.h"
 #include "stage/view_records.h"
 
 namespace {
@@ -82,6 +86,68 @@ std::string WalkStage(const Stage& stage) {
   return "";
 }
 
+// What an author does first with a stage that opened: wires added, copied, dragged, glued and
+// removed on the first partitions, the objects moved, turned, scaled, copied, glued and
+// deleted. A stage the loader accepts must take all of it.
+void EditStage(Stage& stage) {
+  const AxisSwitches free_axes;
+  const int32_t partitions = std::min(stage.GetTerrain().PartitionCount(), 4);
+  for (int32_t p = 0; p < partitions; ++p) {
+    stage.SelectPartition(p);
+    AddWireOnSide(stage, kLeftSide);
+    AddWireOnSide(stage, kRightSide);
+    if (p >= 1) CopyWiresFromPartitionBefore(stage, p % 2 == 0 ? CopyFrame::kPartition
+                                                                : CopyFrame::kWorld);
+    if (stage.SelectPoint(PointRef{p, kLeftSide, 0, kEndA})) {
+      DragSelectedPoint(stage, DragView::kPlan, 3, -2, 0.01, free_axes);
+      DragSelectedPoint(stage, DragView::kSide, -1, 4, 0.01, free_axes);
+      if (stage.SelectGlueTarget(PointRef{p, kLeftSide, 0, kEndB})) GlueSelectedPoint(stage);
+      UnglueSelectedPoint(stage);
+    }
+    DeleteWireOnSide(stage, kRightSide);
+  }
+  int32_t edited = 0;
+  for (int32_t id = stage.FirstObject(); id != -1 && edited < 4; ++edited) {
+    const int32_t next = stage.NextObject(id);
+    if (stage.SelectObject(id)) {
+      DragMoveObject(stage, DragView::kFront, 5, 5, free_axes);
+      DragTurnObject(stage, DragView::kPlan, 7, -3, edited % 2 == 0 ? TurnAxes::kScreen
+                                                                  : TurnAxes::kObject,
+                     free_axes);
+      DragZoomObject(stage, -4, free_axes);
+      ResetObjectMove(stage);
+      const int32_t copy = CopySelectedObject(stage);
+      if (partitions > 0) {
+        stage.SelectPartition(0);
+        GlueSelectedObject(stage);
+        UnglueSelectedObject(stage);
+      }
+      if (copy != -1 && stage.SelectObject(copy)) DeleteSelectedObject(stage);
+    }
+    id = next;
+  }
+  if (stage.FirstObject() != -1 && stage.SelectObject(stage.FirstObject())) {
+    DeleteSelectedObject(stage);
+  }
+}
+
+// Saves `stage`, loads the bytes into a fresh stage and saves that again: the load must take
+// what the save wrote, and the second save must write the same bytes.
+std::string CheckSavedStageLoads(const Stage& stage, const ToolStateBlock& tools,
+                                 const ViewSection& views) {
+  const std::string saved = StageFile::Image(stage, tools, views);
+  Stage again;
+  ToolStateBlock tools_again;
+  ViewSection views_again;
+  if (StageFile::ReadImage(saved, again, &tools_again, &views_again) != StageFileResult::kOk) {
+    return "a saved stage does not load again";
+  }
+  if (StageFile::Image(again, tools_again, views_again) != saved) {
+    return "a stage changes when saved again";
+  }
+  return "";
+}
+
 }  // namespace
 
 std::string ExerciseStageFile(std::string_view bytes) {
@@ -94,18 +160,13 @@ std::string ExerciseStageFile(std::string_view bytes) {
     if (StageFile::ReadImage(std::string(bytes), stage, &tools, &views) == StageFileResult::kOk) {
       if (stage.Modified()) problem = "a loaded stage counts as modified";
       if (problem.empty()) problem = WalkStage(stage);
+      if (problem.empty()) problem = CheckSavedStageLoads(stage, tools, views);
       if (problem.empty()) {
-        const std::string saved = StageFile::Image(stage, tools, views);
-        Stage again;
-        ToolStateBlock tools_again;
-        ViewSection views_again;
-        if (StageFile::ReadImage(saved, again, &tools_again, &views_again) !=
-            StageFileResult::kOk) {
-          problem = "a saved stage does not load again";
-        } else if (StageFile::Image(again, tools_again, views_again) != saved) {
-          problem = "a stage changes when saved again";
-        }
+        EditStage(stage);
+        problem = WalkStage(stage);
+        if (!problem.empty()) problem = "after editing: " + problem;
       }
+      if (problem.empty()) problem = CheckSavedStageLoads(stage, tools, views);
     }
   }
   Bank::ShutDown();

@@ -539,6 +539,9 @@ bool ReadRecord(ByteReader& in, int32_t colour_bits, PictureRecord* r) {
   if (!in.Ok()) return false;
   if (r->kind != Bank::kPicture && r->kind != Bank::kAnimationBase) return false;
   if (r->width < 0 || r->height < 0) return false;
+  // A saved picture is still referenced; a count below 0 only comes from a damaged image and
+  // would have the stage count its own references up from there.
+  if (r->reference_count < 0) return false;
   // The exponents must describe the buffer, or a texture reader would run past it.
   if ((r->flags & Bank::kPowerOfTwo) != 0 &&
       (r->exponent_w != SideExponent(r->width) || r->exponent_h != SideExponent(r->height) ||

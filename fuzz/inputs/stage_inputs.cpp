@@ -190,6 +190,15 @@ std::string ExerciseStagePartition(std::string_view bytes) {
           stage.GetTerrain().PartitionCount() != lines_read - 1) {
         problem = "the partitions do not match the lines read";
       }
+      // The first wires on a fresh road, then a save that must load again.
+      if (problem.empty()) {
+        EditStage(stage);
+        problem = WalkStage(stage);
+        if (!problem.empty()) problem = "after editing: " + problem;
+      }
+      if (problem.empty()) {
+        problem = CheckSavedStageLoads(stage, ToolStateBlock::Initial(), ViewSection());
+      }
     }
   }
   Bank::ShutDown();

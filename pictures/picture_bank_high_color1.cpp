@@ -539,9 +539,11 @@ bool ReadRecord(ByteReader& in, int32_t colour_bits, PictureRecord* r) {
   if (!in.Ok()) return false;
   if (r->kind != Bank::kPicture && r->kind != Bank::kAnimationBase) return false;
   if (r->width < 0 || r->height < 0) return false;
-  // A saved picture is still referenced; a count below 0 only comes from a damaged image and
-  // would have the stage count its own references up from there.
-  if (r->reference_count < 0) return false;
+  // A count below 0 or beyond what any file can hold references for only comes from a
+  // damaged image: the stage would count its own references up from there one by one, and
+  // further references would run the count past its range.
+  constexpr int32_t kMostReferences = 1 << 24;
+  if (r->reference_count < 0 || r->reference_count > kMostReferences) return false;
   // The exponents must describe the buffer, or a texture reader would run past it.
   if ((r->flags & Bank::kPowerOfTwo) != 0 &&
       (r->exponent_w != SideExponent(r->width) || r->exponent_h != SideExponent(r->height) ||

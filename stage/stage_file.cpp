@@ -198,6 +198,8 @@ bool ReadShape(ByteReader& in, ObjectShape* shape) {
   return in.Ok();
 }
 
+constexpr int32_t kMostShapeUses = 1 << 24;
+
 bool InRange(int32_t value, int32_t count) { return value >= 0 && value < count; }
 bool NoneOrInRange(int32_t value, int32_t count) { return value == -1 || InRange(value, count); }
 
@@ -513,7 +515,12 @@ StageFileResult StageFile::ReadStageSection(ByteReader& in, Stage& stage) {
   }
   for (int32_t id = s.shapes.FirstId(); id != -1; id = s.shapes.NextId(id)) {
     const ObjectShape& shape = s.shapes.Shape(id);
-    if (shape.use_count < shape_users[static_cast<size_t>(id)]) return kDamaged;
+    // A use count beyond what any file can hold objects for would run past its range on the
+    // next copy of an object.
+    if (shape.use_count < shape_users[static_cast<size_t>(id)] ||
+        shape.use_count > kMostShapeUses) {
+      return kDamaged;
+    }
     for (const ShapeAttribute& attribute : shape.attributes) {
       if (!PictureFits(attribute.texture_switch, attribute.picture, picture_count)) {
         return kDamaged;

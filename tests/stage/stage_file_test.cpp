@@ -439,6 +439,9 @@ TEST_F(HandMadeFileTest, ReferencesToNothingAreRefused) {
   h = HandMade();
   h.use_count = 1;
   ExpectRefused(h, "shape used by more objects than it counts");
+  h = HandMade();
+  h.use_count = INT32_MAX;
+  ExpectRefused(h, "shape use count at the end of its range");
 }
 
 TEST_F(HandMadeFileTest, IndicesOutOfRangeAndBrokenRulesAreRefused) {

@@ -431,6 +431,14 @@ int32_t PictureBankHighColor1::TotalTime(int32_t id) {
   return bank->records.Fetch(id).total_time;
 }
 
+void PictureBankHighColor1::SetReferenceCount(int32_t id, int32_t count) {
+  startup.Require(kNotStartedSet);
+  SUITE_CHECK(count >= 0, kTag, "参照数にマイナスを設定しようとした");
+  PictureRecord record = bank->records.Fetch(id);
+  record.reference_count = count;
+  bank->records.Update(id, record);
+}
+
 int32_t PictureBankHighColor1::ReferenceCount(int32_t id) {
   startup.Require(kNotStartedGet);
   return bank->records.Fetch(id).reference_count;
@@ -539,11 +547,8 @@ bool ReadRecord(ByteReader& in, int32_t colour_bits, PictureRecord* r) {
   if (!in.Ok()) return false;
   if (r->kind != Bank::kPicture && r->kind != Bank::kAnimationBase) return false;
   if (r->width < 0 || r->height < 0) return false;
-  // A count below 0 or beyond what any file can hold references for only comes from a
-  // damaged image: the stage would count its own references up from there one by one, and
-  // further references would run the count past its range.
-  constexpr int32_t kMostReferences = 1 << 24;
-  if (r->reference_count < 0 || r->reference_count > kMostReferences) return false;
+  // A count below 0 only comes from a damaged image.
+  if (r->reference_count < 0) return false;
   // The exponents must describe the buffer, or a texture reader would run past it.
   if ((r->flags & Bank::kPowerOfTwo) != 0 &&
       (r->exponent_w != SideExponent(r->width) || r->exponent_h != SideExponent(r->height) ||

@@ -76,6 +76,9 @@ class PictureBankHighColor1 {
   static int32_t Kind(int32_t id);
   static int32_t TotalTime(int32_t id);
   static int32_t ReferenceCount(int32_t id);
+  // For a loader that knows every holder of a freshly loaded picture: sets its count to
+  // `count` (0 or more; at 0 the picture stays until a reference is taken and given back).
+  static void SetReferenceCount(int32_t id, int32_t count);
   static std::string Path(int32_t id);
   // A colour below 0 switches transparency off.
   static void SetTransparentColour(int32_t id, int32_t colour);

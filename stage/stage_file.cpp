@@ -1,5 +1,6 @@
 #include "stage/stage_file.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -198,8 +199,6 @@ bool ReadShape(ByteReader& in, ObjectShape* shape) {
   return in.Ok();
 }
 
-constexpr int32_t kMostShapeUses = 1 << 24;
-
 bool InRange(int32_t value, int32_t count) { return value >= 0 && value < count; }
 bool NoneOrInRange(int32_t value, int32_t count) { return value == -1 || InRange(value, count); }
 
@@ -250,10 +249,12 @@ void CountPictureUses(const Terrain& terrain, const ShapeLibrary& shapes,
   }
 }
 
-// A loaded bank carries the reference counts of the file. Where the stage holds more
-// references on a picture than the file counted (a damaged or hand-made file), the count is
-// raised, so that releasing them one by one never frees a picture that is still shown.
-void CoverPictureUses(const Terrain& terrain, const ShapeLibrary& shapes) {
+// A loaded bank carries the reference counts of the file, but the loaded stage (its faces and
+// shape attributes) and the animation bases (their frames) are the only holders of its
+// pictures. Each count is set to exactly those references: a damaged or hand-made file can
+// then neither free a picture that is still shown (a count too low) nor run a count past its
+// range (one too high).
+void RecountPictureUses(const Terrain& terrain, const ShapeLibrary& shapes) {
   std::vector<int32_t> uses(static_cast<size_t>(Bank::Count()), 0);
   CountPictureUses(terrain, shapes, &uses);
   for (int32_t id = Bank::FirstId(); id != -1; id = Bank::NextId(id)) {
@@ -264,9 +265,8 @@ void CoverPictureUses(const Terrain& terrain, const ShapeLibrary& shapes) {
     }
   }
   for (int32_t id = Bank::FirstId(); id != -1; id = Bank::NextId(id)) {
-    if (!InRange(id, static_cast<int32_t>(uses.size()))) continue;
-    for (int32_t have = Bank::ReferenceCount(id); have < uses[static_cast<size_t>(id)]; ++have) {
-      Bank::AddRef(id);
+    if (InRange(id, static_cast<int32_t>(uses.size()))) {
+      Bank::SetReferenceCount(id, uses[static_cast<size_t>(id)]);
     }
   }
 }
@@ -470,9 +470,18 @@ StageFileResult StageFile::ReadStageSection(ByteReader& in, Stage& stage) {
 
   const int32_t shape_count = in.I32();
   if (!in.CanRead(shape_count, kSmallestShapeBytes)) return kDamaged;
+  // The objects are the only users of a loaded shape. A stored use count above their number
+  // (a damaged or hand-made file) is brought down to it: the count then neither keeps a shape
+  // nobody uses nor runs past its range when objects are copied.
+  std::vector<int32_t> objects_using(static_cast<size_t>(shape_count), 0);
+  for (int32_t id = s.objects.FirstId(); id != -1; id = s.objects.NextId(id)) {
+    const int32_t shape = s.objects.Fetch(id).shape;
+    if (InRange(shape, shape_count)) ++objects_using[static_cast<size_t>(shape)];
+  }
   for (int32_t i = 0; i < shape_count; ++i) {
     ObjectShape shape;
     if (!ReadShape(in, &shape)) return kDamaged;
+    shape.use_count = std::min(shape.use_count, objects_using[static_cast<size_t>(i)]);
     s.shapes.Add(shape);
   }
   if (!in.Ok()) return kDamaged;
@@ -515,12 +524,7 @@ StageFileResult StageFile::ReadStageSection(ByteReader& in, Stage& stage) {
   }
   for (int32_t id = s.shapes.FirstId(); id != -1; id = s.shapes.NextId(id)) {
     const ObjectShape& shape = s.shapes.Shape(id);
-    // A use count beyond what any file can hold objects for would run past its range on the
-    // next copy of an object.
-    if (shape.use_count < shape_users[static_cast<size_t>(id)] ||
-        shape.use_count > kMostShapeUses) {
-      return kDamaged;
-    }
+    if (shape.use_count < shape_users[static_cast<size_t>(id)]) return kDamaged;
     for (const ShapeAttribute& attribute : shape.attributes) {
       if (!PictureFits(attribute.texture_switch, attribute.picture, picture_count)) {
         return kDamaged;
@@ -546,7 +550,7 @@ StageFileResult StageFile::ReadStageSection(ByteReader& in, Stage& stage) {
 
   // The bank image is the last part: once it is loaded nothing can fail any more.
   if (Bank::LoadBank(in) != Bank::kBankLoaded) return kDamaged;
-  CoverPictureUses(s.terrain, s.shapes);
+  RecountPictureUses(s.terrain, s.shapes);
   s.modified = false;
   stage.Swap(fresh);
   return StageFileResult::kOk;

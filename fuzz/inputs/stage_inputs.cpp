@@ -164,9 +164,9 @@ std::string ExerciseStageFile(std::string_view bytes) {
       if (problem.empty()) {
         EditStage(stage);
         problem = WalkStage(stage);
+        if (problem.empty()) problem = CheckSavedStageLoads(stage, tools, views);
         if (!problem.empty()) problem = "after editing: " + problem;
       }
-      if (problem.empty()) problem = CheckSavedStageLoads(stage, tools, views);
     }
   }
   Bank::ShutDown();
@@ -194,10 +194,10 @@ std::string ExerciseStagePartition(std::string_view bytes) {
       if (problem.empty()) {
         EditStage(stage);
         problem = WalkStage(stage);
+        if (problem.empty()) {
+          problem = CheckSavedStageLoads(stage, ToolStateBlock::Initial(), ViewSection());
+        }
         if (!problem.empty()) problem = "after editing: " + problem;
-      }
-      if (problem.empty()) {
-        problem = CheckSavedStageLoads(stage, ToolStateBlock::Initial(), ViewSection());
       }
     }
   }

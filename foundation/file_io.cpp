@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -112,12 +111,16 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* err
     SetError(error, "cannot open", path);
     return false;
   }
+  auto refuse_too_large = [&] {
+    std::fclose(file);
+    bytes.clear();
+    if (error != nullptr) *error = "too large to be a file of this suite: " + path;
+    return false;
+  };
   struct stat info;
   if (::fstat(::fileno(file), &info) == 0 && S_ISREG(info.st_mode)) {
     if (static_cast<unsigned long long>(info.st_size) > kMaxReadableFileSize) {
-      std::fclose(file);
-      if (error != nullptr) *error = "too large to be a file of this suite: " + path;
-      return false;
+      return refuse_too_large();
     }
     bytes.reserve(static_cast<size_t>(info.st_size));
   }
@@ -126,12 +129,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* err
   bool ok = true;
   while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
     // Files that are not regular (pipes, devices) have no size to check beforehand.
-    if (bytes.size() + n > kMaxReadableFileSize) {
-      std::fclose(file);
-      bytes.clear();
-      if (error != nullptr) *error = "too large to be a file of this suite: " + path;
-      return false;
-    }
+    if (bytes.size() + n > kMaxReadableFileSize) return refuse_too_large();
     bytes.append(buffer, n);
   }
   if (std::ferror(file) != 0) {

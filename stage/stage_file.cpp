@@ -1,6 +1,5 @@
 #include "stage/stage_file.h"
 
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -470,18 +469,22 @@ StageFileResult StageFile::ReadStageSection(ByteReader& in, Stage& stage) {
 
   const int32_t shape_count = in.I32();
   if (!in.CanRead(shape_count, kSmallestShapeBytes)) return kDamaged;
-  // The objects are the only users of a loaded shape. A stored use count above their number
-  // (a damaged or hand-made file) is brought down to it: the count then neither keeps a shape
-  // nobody uses nor runs past its range when objects are copied.
+  // The objects are the only users of a loaded shape. A stored use count below their number
+  // marks the file damaged; one above it (a damaged or hand-made file) is brought down to it,
+  // so the count neither keeps a shape nobody uses nor runs past its range when objects are
+  // copied.
   std::vector<int32_t> objects_using(static_cast<size_t>(shape_count), 0);
   for (int32_t id = s.objects.FirstId(); id != -1; id = s.objects.NextId(id)) {
     const int32_t shape = s.objects.Fetch(id).shape;
-    if (InRange(shape, shape_count)) ++objects_using[static_cast<size_t>(shape)];
+    if (!NoneOrInRange(shape, shape_count)) return kDamaged;
+    if (shape != -1) ++objects_using[static_cast<size_t>(shape)];
   }
   for (int32_t i = 0; i < shape_count; ++i) {
     ObjectShape shape;
     if (!ReadShape(in, &shape)) return kDamaged;
-    shape.use_count = std::min(shape.use_count, objects_using[static_cast<size_t>(i)]);
+    const int32_t users = objects_using[static_cast<size_t>(i)];
+    if (shape.use_count < users) return kDamaged;
+    shape.use_count = users;
     s.shapes.Add(shape);
   }
   if (!in.Ok()) return kDamaged;
@@ -516,15 +519,8 @@ StageFileResult StageFile::ReadStageSection(ByteReader& in, Stage& stage) {
       }
     }
   }
-  std::vector<int32_t> shape_users(static_cast<size_t>(shape_count), 0);
-  for (int32_t id = s.objects.FirstId(); id != -1; id = s.objects.NextId(id)) {
-    const int32_t shape = s.objects.Fetch(id).shape;
-    if (!NoneOrInRange(shape, shape_count)) return kDamaged;
-    if (shape != -1) ++shape_users[static_cast<size_t>(shape)];
-  }
   for (int32_t id = s.shapes.FirstId(); id != -1; id = s.shapes.NextId(id)) {
     const ObjectShape& shape = s.shapes.Shape(id);
-    if (shape.use_count < shape_users[static_cast<size_t>(id)]) return kDamaged;
     for (const ShapeAttribute& attribute : shape.attributes) {
       if (!PictureFits(attribute.texture_switch, attribute.picture, picture_count)) {
         return kDamaged;

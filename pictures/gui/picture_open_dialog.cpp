@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
-#include "foundation/directory.h"
+#include "foundation/ask_file_path.h"
 #include "foundation/gui/qt_prompter.h"
 #include "foundation/settings_file.h"
 #include "pictures/gui/picture_view_wnd.h"
@@ -151,6 +151,6 @@ int AskPicturePath(QWidget* owner, std::string& path, const std::string& section
   }
   if (chosen.empty()) return 1;
   path = chosen;
-  SettingsFile::WriteString(settings_path, section, "LoadFileDir", Directory1::Folder(chosen));
+  RememberDialogFolder(settings_path, section, chosen);
   return 0;
 }

@@ -10,6 +10,7 @@
 #include "course/gui/course_designer_window.h"
 #include "foundation/gui/display_depth.h"
 #include "foundation/gui/qt_prompter.h"
+#include "foundation/gui/qt_translations.h"
 #include "foundation/gui/windows_service.h"
 
 namespace {
@@ -69,6 +70,7 @@ int RunMerrowlindale(int argc, char** argv) {
   // The settings follow the directory the designer was started in.
   const std::string current_directory = CurrentDirectory();
   QApplication app(argc, argv);
+  InstallQtTranslations(app);
   QtPrompter prompter;
   Prompter::Install(&prompter);
   int status = 0;

@@ -9,6 +9,7 @@
 #include "foundation/error.h"
 #include "foundation/gui/display_depth.h"
 #include "foundation/gui/qt_prompter.h"
+#include "foundation/gui/qt_translations.h"
 #include "foundation/gui/value_edit_window.h"
 #include "packer/gui/packer_main_dialog.h"
 #include "packer/packer_batch.h"
@@ -69,6 +70,7 @@ int TessalyMain(int argc, char** argv) {
     return PackerBatchMain(arguments, std::cout, std::cerr);
   }
   QApplication app(argc, argv);
+  InstallQtTranslations(app);
   QtPrompter prompter;
   Prompter::Install(&prompter);
   const int status = RunPackerDialog();

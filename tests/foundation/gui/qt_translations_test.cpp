@@ -1,0 +1,42 @@
+#include "foundation/gui/qt_translations.h"
+
+#include <QAbstractButton>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QTranslator>
+#include <gtest/gtest.h>
+
+#include "tests/foundation/gui/gui_test_app.h"
+
+namespace {
+
+TEST(QtTranslationsTest, QtsOwnButtonsAndDialogsSpeakJapanese) {
+  QApplication& app = EnsureTestApplication();
+  const QString catalogue =
+      QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ja.qm");
+  if (!QFileInfo::exists(catalogue)) GTEST_SKIP() << "Qt's translations are not installed";
+  InstallQtTranslations(app);
+  InstallQtTranslations(app);  // a second call replaces, it does not pile up
+  EXPECT_EQ(app.findChildren<QTranslator*>().size(), 2);
+
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Message"), QStringLiteral("?"),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  const struct {
+    QMessageBox::StandardButton button;
+    const char* japanese;
+  } kButtons[] = {{QMessageBox::Yes, "はい"}, {QMessageBox::No, "いいえ"},
+                  {QMessageBox::Cancel, "キャンセル"}};
+  for (const auto& expected : kButtons) {
+    EXPECT_TRUE(box.button(expected.button)->text().contains(QString::fromUtf8(expected.japanese)))
+        << box.button(expected.button)->text().toStdString();
+  }
+  EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
+
+  for (QTranslator* translator : app.findChildren<QTranslator*>()) {
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+  }
+}
+
+}  // namespace

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <filesystem>
+#include <system_error>
 
 #include "foundation/application_directory.h"
 #include "foundation/ask_file_path.h"
@@ -86,6 +88,8 @@ QWidget* ConvertDialog::Control(int id) const {
   return nullptr;
 }
 
+void ConvertDialog::SetInputPath(const std::string& path) { input_edit_->setText(Text(path)); }
+
 void ConvertDialog::BrowseInput() {
   std::string path;
   if (AskFilePath(this, path, "cobfilerefer", settings_path_, {{"cobファイル(*.cob)", "*.cob"}},
@@ -108,11 +112,12 @@ void ConvertDialog::Start() {
   request.input_path = input_edit_->text().toStdString();
   request.output_path = output_edit_->text().toStdString();
   request.invert = invert_box_->isChecked();
-  if (!PrepareOutputDirectory(request.output_path, request.output_directory)) {
-    Prompter::Current().Message(this, "ERROR", kCannotCreateDirectory, PromptIcon::kNone,
-                                PromptButtons::kOk);
+  std::string error;
+  if (!output_folder_.Prepare(request.output_path, &error)) {
+    Prompter::Current().Message(this, "Error", error, PromptIcon::kError, PromptButtons::kOk);
     return;
   }
+  request.output_directory = output_folder_.Directory();
   SetRunning(true);
   // A cancel left over from an earlier run must not stop this one.
   cancel_ = 0;
@@ -147,6 +152,7 @@ void ConvertDialog::Finish(int result) {
   // A conversion stopped by the close step has no message.
   if (!Running()) return;
   worker_.join();
+  if (result != kConverted) output_folder_.RemoveCreated();
   Prompter::Current().Message(this, "Message", ConversionMessage(result), PromptIcon::kInformation,
                               PromptButtons::kOk);
   progress_->setValue(0);
@@ -173,20 +179,29 @@ void ConvertDialog::SaveSettings() {
 }
 
 void ConvertDialog::reject() {
+  const bool stopped = Running();
   StopWorker();
+  // A conversion stopped midway wrote nothing; folders made for it go too (a folder that
+  // got files stays).
+  if (stopped) output_folder_.RemoveCreated();
   progress_->setValue(0);
   SetRunning(false);
   SaveSettings();
   QDialog::reject();
 }
 
-int RunConvertDialogProgram() {
+int RunConvertDialogProgram(const std::string& input_path) {
   const std::string program_directory = ApplicationDirectoryPath();
   if (program_directory.empty()) {
     Error1::Report("Main", "アプリケーションディレクトリの獲得に失敗", 3);
     return 1;
   }
   ConvertDialog dialog(SettingsPathIn(program_directory, "polyconv"), program_directory);
+  if (!input_path.empty()) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(input_path, error);
+    dialog.SetInputPath(error ? input_path : absolute.string());
+  }
   dialog.exec();
   return 0;
 }

@@ -172,10 +172,10 @@ void ConvertDialog::StopWorker() {
 }
 
 void ConvertDialog::SaveSettings() {
-  SettingsFile::WriteString(settings_path_, kSection, kInputKey, input_edit_->text().toStdString());
-  SettingsFile::WriteString(settings_path_, kSection, kOutputKey,
-                            output_edit_->text().toStdString());
-  SettingsFile::WriteInt(settings_path_, kSection, kInvertKey, invert_box_->isChecked() ? 1 : 0);
+  SettingsFile::WriteStrings(settings_path_, kSection,
+                             {{kInputKey, input_edit_->text().toStdString()},
+                              {kOutputKey, output_edit_->text().toStdString()},
+                              {kInvertKey, invert_box_->isChecked() ? "1" : "0"}});
 }
 
 void ConvertDialog::reject() {

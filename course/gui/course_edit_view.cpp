@@ -14,6 +14,7 @@ CourseEditView::CourseEditView(QWidget* parent, CourseData1* course, const int32
 }
 
 void CourseEditView::RequestFit() {
+  showing_fit_ = true;
   if (width() > 0 && height() > 0 && !ViewSurface().Empty()) {
     Fit();
     fit_pending_ = false;
@@ -25,7 +26,9 @@ void CourseEditView::RequestFit() {
 
 void CourseEditView::resizeEvent(QResizeEvent*) {
   Resized(width(), height());
-  if (fit_pending_ && width() > 0 && height() > 0) {
+  // A view first laid out at another size (the window's placement, a new arrangement) would
+  // otherwise keep a fit made for that size, with the course running off its edges.
+  if ((fit_pending_ || showing_fit_) && width() > 0 && height() > 0) {
     Fit();
     fit_pending_ = false;
   }
@@ -48,7 +51,10 @@ void CourseEditView::PaintOverlay(QPainter&) {}
 
 void CourseEditView::Report(ToolEffect effect) {
   if (effect == kNothingChanged) return;
-  if (effect == kViewChanged) Redraw();
+  if (effect == kViewChanged) {
+    showing_fit_ = false;
+    Redraw();
+  }
   emit Edited(effect);
 }
 

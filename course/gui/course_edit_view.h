@@ -21,8 +21,10 @@ class CourseEditView : public QWidget {
 
   // Draws the course into the surface and repaints.
   virtual void Redraw() = 0;
-  // Fits the camera to the course now, or when the view next gets a size.
+  // Fits the camera to the course now, or when the view next gets a size. The fit is kept
+  // through later changes of the view's size until the user moves or zooms its camera.
   void RequestFit();
+  bool ShowsFit() const { return showing_fit_; }
   virtual const Surface16& ViewSurface() const = 0;
   virtual QString Caption() const = 0;
 
@@ -58,4 +60,5 @@ class CourseEditView : public QWidget {
   QPoint last_position_;
   QPoint cursor_before_drag_;
   bool fit_pending_ = false;
+  bool showing_fit_ = false;
 };

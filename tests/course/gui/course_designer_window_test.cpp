@@ -18,6 +18,7 @@
 #include "foundation/gui/button_sound.h"
 #include "foundation/gui/display_depth.h"
 #include "foundation/gui/draw_button.h"
+#include "foundation/gui/windows_service.h"
 #include "foundation/settings_file.h"
 #include "render/gui/perspec_window.h"
 #include "tests/foundation/gui/gui_test_app.h"
@@ -392,4 +393,64 @@ TEST(CourseDesignerWindowTest, ClosingAsksAndSavesThePlacement) {
   EXPECT_EQ(SettingsFile::ReadInt(d.folder.File("Settei.ini"), "MainWindow", "Length", 0), 44);
 }
 
+// Every control point and both ends of the developed course lie inside the shown views.
+void ExpectCourseInsideTheViews(Designer& d, const std::string& when) {
+  for (const int32_t id : {kDevelopedTopView, kDevelopedSideView}) {
+    auto* view = static_cast<ExpandView1*>(d.window->View(id));
+    if (!view->isVisible()) continue;
+    for (const double distance : {0.0, view->Development().length}) {
+      double sx = 0, sy = 0;
+      view->Control().ToScreen(distance, 0.0, &sx, &sy);
+      EXPECT_TRUE(sx >= 0 && sx < view->width() && sy >= 0 && sy < view->height())
+          << when << ": view " << id << " distance " << distance << " at " << sx << ", " << sy
+          << " in " << view->width() << " x " << view->height();
+    }
+  }
+  for (const int32_t id : {kTopView, kSideView, kFrontView}) {
+    auto* view = static_cast<ParallelView1*>(d.window->View(id));
+    if (!view->isVisible()) continue;
+    for (int32_t i = 0; i < d.window->Course().PointCount(); ++i) {
+      const CourseVector p = d.window->Course().PointPosition(i);
+      double sx = 0, sy = 0;
+      view->Control().ToScreen(p.x, p.y, p.z, &sx, &sy);
+      EXPECT_TRUE(sx >= 0 && sx < view->width() && sy >= 0 && sy < view->height())
+          << when << ": view " << id << " point " << i;
+    }
+  }
+}
+
+TEST(CourseDesignerWindowTest, AFitIsKeptThroughResizesUntilTheCameraIsMoved) {
+  Designer d;
+  ASSERT_TRUE(d.window->OpenCourseFile(d.SavedSample("circuit.cus")));
+  for (const int32_t button : {112, 111, 114, 113}) {
+    d.window->ToolBar()->Press(button);
+    QApplication::processEvents();
+    for (const QSize size : {QSize(490, 390), QSize(1200, 500), QSize(600, 900)}) {
+      d.window->resize(size);
+      QApplication::processEvents();
+      ExpectCourseInsideTheViews(d, "button " + std::to_string(button) + " at " +
+                                        std::to_string(size.width()) + " x " +
+                                        std::to_string(size.height()));
+    }
+  }
+}
+
+TEST(CourseDesignerWindowTest, AtTheDefaultSizeEveryViewShowsTheWholeCourse) {
+  Designer d;
+  // As the program starts: placement, show, the course of the command line.
+  const DesignerPaths paths = d.window->Paths();
+  d.window.reset();
+  d.window = std::make_unique<CourseDesignerWindow1>(paths);
+  WindowsService1::LoadPlacement(d.window.get(), "MainWindow", d.folder.File("none.ini"));
+  d.window->show();
+  ASSERT_TRUE(d.window->OpenCourseFile(d.SavedSample("circuit.cus")));
+  QApplication::processEvents();
+  for (const int32_t button : {111, 112, 113, 114, 115, 116, 107, 108, 109}) {
+    d.window->ToolBar()->Press(button);
+    QApplication::processEvents();
+    ExpectCourseInsideTheViews(d, "button " + std::to_string(button));
+  }
+}
+
 }  // namespace
+

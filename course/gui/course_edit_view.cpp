@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "foundation/gui/named_resources.h"
 #include "foundation/gui/surface_view.h"
@@ -48,6 +49,19 @@ void CourseEditView::paintEvent(QPaintEvent*) {
 }
 
 void CourseEditView::PaintOverlay(QPainter&) {}
+
+ToolEffect CourseEditView::Wheel(int32_t, int32_t, int32_t) { return kNothingChanged; }
+
+void CourseEditView::wheelEvent(QWheelEvent* event) {
+  // A notch is 120 eighths of a degree; finer wheels and touch pads send parts of one.
+  wheel_remainder_ += event->angleDelta().y();
+  const int steps = wheel_remainder_ / 120;
+  wheel_remainder_ -= steps * 120;
+  event->accept();
+  if (steps == 0 || Dragging()) return;
+  const QPoint at = event->position().toPoint();
+  Report(Wheel(at.x(), at.y(), steps));
+}
 
 void CourseEditView::Report(ToolEffect effect) {
   if (effect == kNothingChanged) return;

@@ -38,6 +38,9 @@ class CourseEditView : public QWidget {
  protected:
   virtual ToolEffect Click(const ToolInput& input) = 0;
   virtual ToolEffect Drag(const ToolInput& input) = 0;
+  // The mouse wheel at (x, y), `steps` notches away from the user (negative: towards); zooms
+  // around the pointer where the view can.
+  virtual ToolEffect Wheel(int32_t x, int32_t y, int32_t steps);
   virtual void Resized(int32_t width, int32_t height) = 0;
   virtual void Fit() = 0;
   // Texts drawn over the surface (y down, widget coordinates).
@@ -48,6 +51,7 @@ class CourseEditView : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
   CourseData1* course_;
   const int32_t* tool_;
@@ -61,4 +65,5 @@ class CourseEditView : public QWidget {
   QPoint cursor_before_drag_;
   bool fit_pending_ = false;
   bool showing_fit_ = false;
+  int wheel_remainder_ = 0;  // eighths of a degree short of a whole notch (fine wheels)
 };

@@ -4,12 +4,14 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QWheelEvent>
 
 #include "course/course_batch.h"
 #include "course/course_file.h"
 #include "course/gui/course_tool_bar.h"
 #include "course/gui/expand_view.h"
 #include "course/gui/parallel_view.h"
+#include "course/gui/point_view.h"
 #include "course/gui/tool_bar_layout.h"
 #include "course/gui/view_arrangement.h"
 #include "course/partition_file.h"
@@ -450,6 +452,89 @@ TEST(CourseDesignerWindowTest, AtTheDefaultSizeEveryViewShowsTheWholeCourse) {
     QApplication::processEvents();
     ExpectCourseInsideTheViews(d, "button " + std::to_string(button));
   }
+}
+
+TEST(CourseDesignerWindowTest, PointNumbersAndTheCrossSectionDoNotOverlap) {
+  Designer d;
+  for (const QSize size : {QSize(490, 390), QSize(1091, 760), QSize(1400, 500)}) {
+    d.window->resize(size);
+    ASSERT_TRUE(d.window->OpenCourseFile(d.SavedSample("circuit.cus")));
+    d.window->Course().Select(3, 0);
+    for (const int32_t button : {113, 116}) {
+      d.window->ToolBar()->Press(button);
+      QApplication::processEvents();
+      d.window->RedrawAll();
+      auto* view = static_cast<PointView1*>(d.window->View(kPointView));
+      const PointControl1& control = view->Control();
+      const double reach = control.BarRadius() * 1.15 + 5;  // reference lines and markers
+      const QRectF drawing(control.CentreX() - reach, control.CentreY() - reach, 2 * reach,
+                           2 * reach);
+      const std::string at = std::to_string(size.width()) + " x " +
+                             std::to_string(size.height()) + " button " + std::to_string(button);
+      EXPECT_FALSE(drawing.intersects(QRectF(view->TextArea()))) << at;
+      EXPECT_TRUE(QRectF(view->rect()).contains(drawing)) << at;
+      EXPECT_GE(control.BarRadius(), 20.0) << at;
+      EXPECT_EQ(view->ParameterLines().size(), 5) << at;
+    }
+  }
+}
+
+TEST(CourseDesignerWindowTest, TheWheelZoomsEveryViewAroundThePointer) {
+  Designer d;
+  ASSERT_TRUE(d.window->OpenCourseFile(d.SavedSample("circuit.cus")));
+  d.window->Course().Select(2, 0);
+  const QPoint at(60, 50);
+  auto turn = [&](QWidget* view, int delta) {
+    QWheelEvent wheel(QPointF(at), QPointF(view->mapToGlobal(at)), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &wheel);
+  };
+  // Parallel views: the world point under the pointer stays there.
+  for (const int32_t button : {107, 108, 109}) {
+    d.window->ToolBar()->Press(button);
+    QApplication::processEvents();
+    auto* view = static_cast<ParallelView1*>(
+        d.window->View(button == 107 ? kTopView : button == 108 ? kSideView : kFrontView));
+    CameraControl1& camera = view->Control().Camera();
+    double before[3], after[3];
+    camera.ScreenToWorld(at.x(), at.y(), &before[0], &before[1], &before[2]);
+    const double zoom = camera.GetZoom();
+    turn(view, 120);
+    EXPECT_NEAR(camera.GetZoom(), zoom * kWheelZoomFactor, 1e-9) << button;
+    camera.ScreenToWorld(at.x(), at.y(), &after[0], &after[1], &after[2]);
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(after[i], before[i], 1e-6) << button << " " << i;
+    turn(view, -60);  // half a notch waits for the other half
+    EXPECT_NEAR(camera.GetZoom(), zoom * kWheelZoomFactor, 1e-9) << button;
+    turn(view, -60);
+    EXPECT_NEAR(camera.GetZoom(), zoom, 1e-9) << button;
+    EXPECT_FALSE(view->ShowsFit()) << button;
+  }
+  // Developed views: the distance along the course under the pointer stays there.
+  for (const int32_t button : {111, 112}) {
+    d.window->ToolBar()->Press(button);
+    QApplication::processEvents();
+    auto* view = static_cast<ExpandView1*>(
+        d.window->View(button == 111 ? kDevelopedTopView : kDevelopedSideView));
+    ExpandControl1& control = view->Control();
+    const bool top = button == 111;
+    const double offset = top ? view->height() / 2 - at.y() : at.x() - view->width() / 2;
+    const double under = control.Position() + offset / control.Zoom();
+    const double zoom = control.Zoom();
+    turn(view, 240);
+    EXPECT_NEAR(control.Zoom(), zoom * kWheelZoomFactor * kWheelZoomFactor, 1e-9) << button;
+    EXPECT_NEAR(control.Position() + offset / control.Zoom(), under, 1e-6) << button;
+    // The user's own view is kept when the window changes size.
+    d.window->resize(d.window->width() - 100, d.window->height() - 50);
+    QApplication::processEvents();
+    EXPECT_NEAR(control.Zoom(), zoom * kWheelZoomFactor * kWheelZoomFactor, 1e-9) << button;
+  }
+  // The point parameter window scales its cross-section.
+  d.window->ToolBar()->Press(113);
+  QApplication::processEvents();
+  auto* point = static_cast<PointView1*>(d.window->View(kPointView));
+  const double radius = point->Control().BarRadius();
+  turn(point, -120);
+  EXPECT_NEAR(point->Control().BarRadius(), radius / kWheelZoomFactor, 1e-9);
 }
 
 }  // namespace

@@ -76,17 +76,32 @@ struct Designer {
 TEST(CourseDesignerWindowTest, WindowClassTitleAndMenu) {
   Designer d;
   EXPECT_EQ(d.window->objectName(), QStringLiteral("MyWin"));
-  EXPECT_EQ(d.window->windowTitle(), QStringLiteral("MerrowlindaleV1.1"));
-  const std::pair<int, const char*> items[] = {{117, "新規作成"},         {118, "開く"},
-                                               {119, "名前を付けて保存"}, {120, "cobﾌｧｲﾙを出力"},
-                                               {121, "patﾌｧｲﾙを出力"},    {122, "トピックの検索"},
-                                               {123, "バージョン情報"}};
-  for (const auto& [id, text] : items) {
-    QAction* action = d.window->ActionById(id);
-    ASSERT_NE(action, nullptr) << id;
-    EXPECT_EQ(action->text(), QString::fromUtf8(text));
-    EXPECT_EQ(action->property("id").toInt(), id);
+  EXPECT_EQ(d.window->windowTitle(), QStringLiteral("無題[*] - MerrowlindaleV1.1"));
+  const struct {
+    int id;
+    const char* text;
+    QKeySequence keys;
+  } items[] = {{117, "新規作成", QKeySequence(Qt::CTRL | Qt::Key_N)},
+               {118, "開く", QKeySequence(Qt::CTRL | Qt::Key_O)},
+               {124, "上書き保存", QKeySequence(Qt::CTRL | Qt::Key_S)},
+               {119, "名前を付けて保存", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+               {120, "cobﾌｧｲﾙを出力", QKeySequence()},
+               {121, "patﾌｧｲﾙを出力", QKeySequence()},
+               {122, "トピックの検索", QKeySequence(Qt::Key_F1)},
+               {123, "バージョン情報", QKeySequence()}};
+  for (const auto& item : items) {
+    QAction* action = d.window->ActionById(item.id);
+    ASSERT_NE(action, nullptr) << item.id;
+    EXPECT_EQ(action->text(), QString::fromUtf8(item.text));
+    EXPECT_EQ(action->property("id").toInt(), item.id);
+    EXPECT_EQ(action->shortcut(), item.keys) << item.id;
   }
+  // The menu's own items keep their order; the new one sits before "名前を付けて保存".
+  QList<int> file_ids;
+  for (QAction* action : d.window->menuBar()->actions()[0]->menu()->actions()) {
+    if (!action->isSeparator()) file_ids << action->property("id").toInt();
+  }
+  EXPECT_EQ(file_ids, (QList<int>{117, 118, 124, 119, 120, 121}));
   const QList<QAction*> menus = d.window->menuBar()->actions();
   ASSERT_EQ(menus.size(), 2);
   EXPECT_EQ(menus[0]->text(), QStringLiteral("ﾌｧｲﾙ"));
@@ -535,6 +550,53 @@ TEST(CourseDesignerWindowTest, TheWheelZoomsEveryViewAroundThePointer) {
   const double radius = point->Control().BarRadius();
   turn(point, -120);
   EXPECT_NEAR(point->Control().BarRadius(), radius / kWheelZoomFactor, 1e-9);
+}
+
+TEST(CourseDesignerWindowTest, TitleAndSavingToTheCurrentFile) {
+  Designer d;
+  const std::string course = d.SavedSample("circuit.cus");
+  d.prompter.QueuePath(course);
+  ASSERT_TRUE(PressShortcut(d.window.get(), QKeySequence(Qt::CTRL | Qt::Key_O)));
+  EXPECT_EQ(d.window->CurrentFile(), course);
+  EXPECT_EQ(d.window->windowTitle(), QStringLiteral("circuit.cus[*] - MerrowlindaleV1.1"));
+  EXPECT_FALSE(d.window->isWindowModified());
+
+  // An edit marks the title; Ctrl+S writes the same file without asking for a name.
+  d.window->ToolBar()->Press(kLoopButton);
+  EXPECT_TRUE(d.window->isWindowModified());
+  const size_t asked = d.prompter.AskedQuestions().size();
+  const std::string before = TempFolder::Read(course);
+  ASSERT_TRUE(PressShortcut(d.window.get(), QKeySequence(Qt::CTRL | Qt::Key_S)));
+  EXPECT_EQ(d.prompter.AskedQuestions().size(), asked);
+  EXPECT_NE(TempFolder::Read(course), before);
+  EXPECT_FALSE(d.window->isWindowModified());
+  EXPECT_FALSE(d.window->Course().IsChanged());
+
+  // Ctrl+Shift+S asks for a name and makes it the current file.
+  const std::string copy = d.folder.File("copy.cus");
+  d.prompter.QueuePath(copy);
+  ASSERT_TRUE(PressShortcut(d.window.get(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
+  EXPECT_EQ(d.window->CurrentFile(), copy);
+  EXPECT_EQ(TempFolder::Read(copy), TempFolder::Read(course));
+
+  // A failed save keeps the current file, the change and its mark.
+  d.Change();
+  d.window->RedrawAll();
+  SetFileFaultHookForTesting([](FileOperation operation) {
+    return operation == FileOperation::kRename;
+  });
+  d.window->Command(CourseDesignerWindow1::kSaveCommand);
+  SetFileFaultHookForTesting(nullptr);
+  EXPECT_TRUE(d.window->isWindowModified());
+  EXPECT_EQ(d.window->CurrentFile(), copy);
+
+  // Ctrl+N after answering No: an untitled course; Ctrl+S then asks for a name.
+  d.prompter.QueueAnswer(PromptAnswer::kNo);
+  ASSERT_TRUE(PressShortcut(d.window.get(), QKeySequence(Qt::CTRL | Qt::Key_N)));
+  EXPECT_EQ(d.window->windowTitle(), QStringLiteral("無題[*] - MerrowlindaleV1.1"));
+  d.window->Command(CourseDesignerWindow1::kSaveCommand);
+  EXPECT_EQ(d.prompter.AskedQuestions().back().kind, ScriptedPrompter::Asked::Kind::kSaveFile);
+  EXPECT_TRUE(PressShortcut(d.window.get(), QKeySequence(Qt::Key_F1)));
 }
 
 }  // namespace

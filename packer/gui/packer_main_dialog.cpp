@@ -11,6 +11,7 @@
 #include "foundation/gui/help_window.h"
 #include "foundation/gui/named_resources.h"
 #include "packer/gui/picture_settings_dialog.h"
+#include "packer/packer_batch.h"
 #include "pictures/gui/picture_list_wnd.h"
 #include "pictures/gui/picture_open_dialog.h"
 #include "pictures/gui/picture_view_wnd.h"
@@ -144,7 +145,8 @@ bool PackerMainDialog::AddPath(const std::string& path) {
   int32_t first = 0;
   switch (list_.AddFile(path, &first)) {
     case PicturePackList::kCannotLoad:
-      Message("Error", "画像の読み込みに失敗\n" + path);
+      Message("Error", "画像の読み込みに失敗\n" + path + "\n" +
+                           PictureLoadReason(list_.BankResult(), path));
       return false;
     case PicturePackList::kDifferentSize:
       Message("Message", "異なるサイズの画像は読めません");

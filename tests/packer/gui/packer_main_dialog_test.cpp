@@ -472,6 +472,28 @@ TEST(PackerProgram, RefusesOtherColourDepthsAndShutsItsClassesDown) {
   EXPECT_FALSE(ValueEditWindow1::Started());
 }
 
+TEST(PackerProgram, AFileOnTheCommandLineIsInTheListWhenTheDialogOpens) {
+  EnsureTestApplication();
+  ScopedScriptedPrompter prompter;
+  TempFolder folder;
+  const std::string tsy = folder.Write("given.tsy", TsyWithDelays(2, 2, {100, 200, 300}));
+  DisplayDepth::InjectQuery([] { return 16; });
+  int entries = -1;
+  QTimer::singleShot(0, [&] {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (auto* dialog = qobject_cast<PackerMainDialog*>(window); dialog && dialog->isVisible()) {
+        entries = dialog->List().Count();
+        EXPECT_EQ(dialog->CurrentFile(), tsy);
+        dialog->reject();
+      }
+    }
+  });
+  EXPECT_EQ(RunPackerDialog(folder.File("Settei.ini"), tsy), 0);
+  DisplayDepth::InjectQuery({});
+  EXPECT_EQ(entries, 3);
+  EXPECT_TRUE(prompter.MessageTexts().empty());
+}
+
 TEST(PackerProgram, ProgramRunsTheBatchModeWithArguments) {
   TempFolder folder;
   const std::string program = std::string(SUITE_BIN_DIR) + "/tessaly";

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <filesystem>
 #include <system_error>
 
@@ -73,6 +74,13 @@ ConvertDialog::ConvertDialog(const std::string& settings_path, const std::string
   invert_box_->setChecked(SettingsFile::ReadInt(settings_path_, kSection, kInvertKey, 1) != 0);
   SetRunning(false);
 
+  // The keys of the file commands of the other programs reach the two browse buttons.
+  input_browse_->setToolTip(Text("COBファイルを選びます (Ctrl+O)"));
+  output_browse_->setToolTip(Text("PO3ファイルの保存先を選びます (Ctrl+Shift+S)"));
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this), &QShortcut::activated, this,
+          &ConvertDialog::BrowseInput);
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this),
+          &QShortcut::activated, this, &ConvertDialog::BrowseOutput);
   connect(input_browse_, &QPushButton::clicked, this, &ConvertDialog::BrowseInput);
   connect(output_browse_, &QPushButton::clicked, this, &ConvertDialog::BrowseOutput);
   connect(cancel_button_, &QPushButton::clicked, this, &ConvertDialog::Cancel);

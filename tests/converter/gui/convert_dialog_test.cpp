@@ -254,6 +254,12 @@ TEST_F(ConvertDialogTest, AnOutputFolderThatTakesNoFilesIsNamedWithTheReason) {
 TEST_F(ConvertDialogTest, AFileGivenOnTheCommandLineBecomesTheInput) {
   auto dialog = MakeDialog();
   dialog->SetInputPath("/data/scene.cob");
+  // Ctrl+O browses for the input as the button does.
+  prompter_.QueuePath(folder_.File("chosen.cob"));
+  ASSERT_TRUE(PressShortcut(dialog.get(), QKeySequence(Qt::CTRL | Qt::Key_O)));
+  EXPECT_EQ(Edit(*dialog, ConvertDialog::kInputEdit)->text().toStdString(),
+            folder_.File("chosen.cob"));
+  dialog->SetInputPath("/data/scene.cob");
   EXPECT_EQ(Edit(*dialog, ConvertDialog::kInputEdit)->text(), QStringLiteral("/data/scene.cob"));
   EXPECT_TRUE(OpensDialogWithInput({"scene.cob"}));
   for (const std::vector<std::string>& batch :

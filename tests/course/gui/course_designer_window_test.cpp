@@ -438,6 +438,8 @@ void ExpectCourseInsideTheViews(Designer& d, const std::string& when) {
 
 TEST(CourseDesignerWindowTest, AFitIsKeptThroughResizesUntilTheCameraIsMoved) {
   Designer d;
+  // As a first run starts: the default placement, then the course of the command line.
+  WindowsService1::LoadPlacement(d.window.get(), "MainWindow", d.folder.File("none.ini"));
   ASSERT_TRUE(d.window->OpenCourseFile(d.SavedSample("circuit.cus")));
   for (const int32_t button : {112, 111, 114, 113}) {
     d.window->ToolBar()->Press(button);
@@ -449,23 +451,6 @@ TEST(CourseDesignerWindowTest, AFitIsKeptThroughResizesUntilTheCameraIsMoved) {
                                         std::to_string(size.width()) + " x " +
                                         std::to_string(size.height()));
     }
-  }
-}
-
-TEST(CourseDesignerWindowTest, AtTheDefaultSizeEveryViewShowsTheWholeCourse) {
-  Designer d;
-  // As the program starts: placement, show, the course of the command line.
-  const DesignerPaths paths = d.window->Paths();
-  d.window.reset();
-  d.window = std::make_unique<CourseDesignerWindow1>(paths);
-  WindowsService1::LoadPlacement(d.window.get(), "MainWindow", d.folder.File("none.ini"));
-  d.window->show();
-  ASSERT_TRUE(d.window->OpenCourseFile(d.SavedSample("circuit.cus")));
-  QApplication::processEvents();
-  for (const int32_t button : {111, 112, 113, 114, 115, 116, 107, 108, 109}) {
-    d.window->ToolBar()->Press(button);
-    QApplication::processEvents();
-    ExpectCourseInsideTheViews(d, "button " + std::to_string(button));
   }
 }
 

@@ -22,15 +22,9 @@ TEST(QtTranslationsTest, QtsOwnButtonsAndDialogsSpeakJapanese) {
 
   QMessageBox box(QMessageBox::Question, QStringLiteral("Message"), QStringLiteral("?"),
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-  const struct {
-    QMessageBox::StandardButton button;
-    const char* japanese;
-  } kButtons[] = {{QMessageBox::Yes, "はい"}, {QMessageBox::No, "いいえ"},
-                  {QMessageBox::Cancel, "キャンセル"}};
-  for (const auto& expected : kButtons) {
-    EXPECT_TRUE(box.button(expected.button)->text().contains(QString::fromUtf8(expected.japanese)))
-        << box.button(expected.button)->text().toStdString();
-  }
+  EXPECT_TRUE(box.button(QMessageBox::Yes)->text().startsWith(QStringLiteral("はい")));
+  EXPECT_TRUE(box.button(QMessageBox::No)->text().startsWith(QStringLiteral("いいえ")));
+  EXPECT_TRUE(box.button(QMessageBox::Cancel)->text().startsWith(QStringLiteral("キャンセル")));
   EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
 
   for (QTranslator* translator : app.findChildren<QTranslator*>()) {

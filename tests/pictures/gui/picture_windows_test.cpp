@@ -430,8 +430,6 @@ TEST(PictureOpenTest, ATypedFullPathIsJudgedAsTheFileTheDialogReturns) {
     bool let_events_run;     // the list followed each typed letter
   } cases[] = {
       {"typed at once", false, false},
-      {"typed letter by letter", false, true},
-      {"typed over a selection", true, false},
       {"typed over a selection, letter by letter", true, true},
   };
   for (const auto& c : cases) {

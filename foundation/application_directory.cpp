@@ -46,8 +46,8 @@ int ApplicationDirectory(char* buffer, size_t capacity) {
 
 std::string InstalledDataFolder(const std::string& program_folder) {
   // /proc/self/exe holds no symbolic links, so removing ".." by hand names the same folder.
-  const std::filesystem::path shared = std::filesystem::path(WithSlash(program_folder)) / ".." /
-                                       "share" / kSuiteDataFolderName / "";
+  const std::filesystem::path shared =
+      std::filesystem::path(WithSlash(program_folder)) / ".." / "share" / kSuiteDataFolderName / "";
   return shared.lexically_normal().string();
 }
 

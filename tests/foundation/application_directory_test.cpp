@@ -38,19 +38,30 @@ struct LookupCase {
 
 TEST(DataFilePathTest, FindsDataBesideTheProgramElseInTheInstalledShareFolder) {
   const std::vector<LookupCase> cases = {
-      {"build tree: beside the program", {"bin/Help/tessaly.html"}, "Help/tessaly.html",
+      {"build tree: beside the program",
+       {"bin/Help/tessaly.html"},
+       "Help/tessaly.html",
        "bin/Help/tessaly.html"},
-      {"installed prefix: share folder", {"bin/", "share/courseloom/BitmapObject.bof"},
-       "BitmapObject.bof", "share/courseloom/BitmapObject.bof"},
+      {"installed prefix: share folder",
+       {"bin/", "share/courseloom/BitmapObject.bof"},
+       "BitmapObject.bof",
+       "share/courseloom/BitmapObject.bof"},
       {"both: the copy beside the program wins",
-       {"bin/SetButton.wav", "share/courseloom/SetButton.wav"}, "SetButton.wav",
+       {"bin/SetButton.wav", "share/courseloom/SetButton.wav"},
+       "SetButton.wav",
        "bin/SetButton.wav"},
-      {"a folder is found like a file", {"bin/", "share/courseloom/template_textures/"},
-       "template_textures", "share/courseloom/template_textures"},
-      {"another suite's share folder is not ours", {"bin/", "share/other/Texture.bmp"},
-       "Texture.bmp", "bin/Texture.bmp"},
-      {"missing everywhere: named beside the program", {"bin/", "share/courseloom/"},
-       "BackObject.bof", "bin/BackObject.bof"},
+      {"a folder is found like a file",
+       {"bin/", "share/courseloom/template_textures/"},
+       "template_textures",
+       "share/courseloom/template_textures"},
+      {"another suite's share folder is not ours",
+       {"bin/", "share/other/Texture.bmp"},
+       "Texture.bmp",
+       "bin/Texture.bmp"},
+      {"missing everywhere: named beside the program",
+       {"bin/", "share/courseloom/"},
+       "BackObject.bof",
+       "bin/BackObject.bof"},
   };
   for (const LookupCase& c : cases) {
     TempFolder root;
@@ -83,7 +94,8 @@ TEST(DataFilePathTest, InstalledDataFolderIsTheSiblingShareFolderWithoutDots) {
   }
 }
 
-TEST(SettingsPathTest, InstalledProgramsKeepSettingsInTheConfigFolderEvenWhenTheirFolderIsWritable) {
+TEST(SettingsPathTest,
+     InstalledProgramsKeepSettingsInTheConfigFolderEvenWhenTheirFolderIsWritable) {
   TempFolder root;
   MakeLayout(root.Path(), {"build/bin/", "prefix/bin/", "prefix/share/courseloom/"});
   ::setenv("XDG_CONFIG_HOME", root.File("config").c_str(), 1);
@@ -92,8 +104,7 @@ TEST(SettingsPathTest, InstalledProgramsKeepSettingsInTheConfigFolderEvenWhenThe
   EXPECT_FALSE(IsInstalledProgramFolder(""));
   // A writable build folder keeps them beside the program; an installed bin folder never
   // does (a program run by the superuser would leave the file in /usr/bin).
-  EXPECT_EQ(SettingsPathIn(root.File("build/bin/"), "polyconv"),
-            root.File("build/bin/Settei.ini"));
+  EXPECT_EQ(SettingsPathIn(root.File("build/bin/"), "polyconv"), root.File("build/bin/Settei.ini"));
   EXPECT_EQ(SettingsPathIn(root.File("prefix/bin/"), "polyconv"),
             root.File("config/polyconv/Settei.ini"));
   EXPECT_TRUE(fs::is_directory(root.File("config/polyconv")));

@@ -66,6 +66,12 @@ std::string DataFilePath(const std::string& name) {
   return DataFilePathFrom(ApplicationDirectoryPath(), name);
 }
 
+std::string DocumentFolderFor(const std::string& program_folder) {
+  if (!IsInstalledProgramFolder(program_folder)) return program_folder;
+  const char* home = std::getenv("HOME");
+  return home != nullptr && home[0] != '\0' ? WithSlash(home) : program_folder;
+}
+
 std::string SettingsPathIn(const std::string& folder, const std::string& program) {
   if (!folder.empty() && !IsInstalledProgramFolder(folder) && ::access(folder.c_str(), W_OK) == 0) {
     return folder + "Settei.ini";

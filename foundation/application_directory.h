@@ -28,6 +28,10 @@ std::string InstalledDataFolder(const std::string& program_folder);
 // share folder. Nothing the programs write belongs in such a folder.
 bool IsInstalledProgramFolder(const std::string& folder);
 
+// The folder offered for the user's own files when nothing is remembered: `program_folder`
+// itself, unless the program is installed; then the home folder ($HOME, ending with "/").
+std::string DocumentFolderFor(const std::string& program_folder);
+
 // "Settei.ini" in `folder` (which ends with "/") when that folder can be written and is not
 // an installed program folder, otherwise in $XDG_CONFIG_HOME/<program>/ (default
 // ~/.config/<program>/), created when missing.

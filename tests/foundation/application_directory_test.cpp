@@ -112,4 +112,17 @@ TEST(SettingsPathTest,
   ::unsetenv("XDG_CONFIG_HOME");
 }
 
+TEST(DocumentFolderTest, InstalledProgramsOfferTheHomeFolderForTheUsersFiles) {
+  TempFolder root;
+  MakeLayout(root.Path(), {"build/bin/", "prefix/bin/", "prefix/share/courseloom/", "home/"});
+  const char* saved_home = std::getenv("HOME");
+  const std::string previous_home = saved_home != nullptr ? saved_home : "";
+  ::setenv("HOME", root.File("home").c_str(), 1);
+  EXPECT_EQ(DocumentFolderFor(root.File("build/bin/")), root.File("build/bin/"));
+  EXPECT_EQ(DocumentFolderFor(root.File("prefix/bin/")), root.File("home/"));
+  ::unsetenv("HOME");
+  EXPECT_EQ(DocumentFolderFor(root.File("prefix/bin/")), root.File("prefix/bin/"));
+  if (saved_home != nullptr) ::setenv("HOME", previous_home.c_str(), 1);
+}
+
 }  // namespace

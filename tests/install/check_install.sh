@@ -67,6 +67,12 @@ for data in Help/merrowlindale.html Help/tessaly.html SetButton.wav Texture.bmp 
   [ -f "$share/$data" ] || fail "share/$suite/$data is missing"
 done
 
+# Shipped data must be looked up through DataFilePath, which knows the share folder; a path
+# built on the program folder finds nothing once the suite is installed.
+bypass=$(grep -rn --include='*.cpp' --include='*.h' 'ApplicationDirectoryPath() *+' \
+  "$source"/{foundation,pictures,render,course,stage,converter,exchange,packer} 2>/dev/null)
+[ -z "$bypass" ] || fail "data looked up beside the program only (use DataFilePath): $bypass"
+
 # --- Batch modes, run from the prefix ----------------------------------------------------
 # A clean environment and a scratch folder: the programs must find everything through the
 # prefix and write nothing into it.

@@ -50,11 +50,6 @@ struct Canvas {
     pen.setJoinStyle(Qt::RoundJoin);
     return pen;
   }
-  // Snaps a grid coordinate to the middle of a real pixel, so thin lines stay sharp.
-  qreal Snap(qreal units) const {
-    const qreal scale = pixels / kGrid;
-    return (std::floor(units * scale) + 0.5) / scale;
-  }
 };
 
 using Pictogram = std::function<void(Canvas&, const QRectF& area)>;

@@ -92,7 +92,8 @@ include(CPack)
 # the desktop entries and file types and builds the package. Registered once every folder
 # has made its programs, so it knows which of the listed ones exist.
 function(suite_add_install_test)
-  if(NOT SUITE_BUILD_TESTS OR NOT SUITE_BUILD_GUI)
+  # The sanitizer build checks memory, not packaging; its programs would be packaged too.
+  if(NOT SUITE_BUILD_TESTS OR NOT SUITE_BUILD_GUI OR CMAKE_CXX_FLAGS MATCHES "-fsanitize")
     return()
   endif()
   get_property(programs GLOBAL PROPERTY SUITE_PROGRAMS_INSTALLED)

@@ -63,28 +63,58 @@ uint64_t ChunkKey(std::string_view piece) {
 
 ChunkedSnapshot ChunkedSnapshot::Make(std::string_view bytes, const ChunkedSnapshot* like,
                                       size_t* new_bytes) {
-  std::unordered_map<uint64_t, std::shared_ptr<const Chunk>> known;
-  if (like != nullptr) {
-    known.reserve(like->chunks_.size() * 2);
-    for (const auto& chunk : like->chunks_) known.emplace(chunk->key, chunk);
-  }
+  static const std::vector<std::shared_ptr<const Chunk>> kNoChunks;
+  const auto& old = like != nullptr ? like->chunks_ : kNoChunks;
+  constexpr size_t kNone = static_cast<size_t>(-1);
+  // Chunks found by their bytes, each with the index in `old` of the chunk that followed it;
+  // made only once a chunk is not where it was.
+  struct Known {
+    std::shared_ptr<const Chunk> chunk;
+    size_t next;
+  };
+  std::unordered_map<uint64_t, Known> known;
+  bool indexed = false;
+  size_t expected = 0;  // the old chunk that comes next while the bytes are unchanged
+
   ChunkedSnapshot snapshot;
   snapshot.size_ = bytes.size();
+  snapshot.chunks_.reserve(old.size() + 4);
   size_t made = 0;
   const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
   for (size_t position = 0; position < bytes.size();) {
-    const size_t length = NextCut(data + position, bytes.size() - position);
+    const size_t remaining = bytes.size() - position;
+    // A cut depends on the chunk's own bytes only, so unchanged bytes are cut as before and
+    // a comparison finds them; only the old last chunk may have ended with its image.
+    if (expected < old.size()) {
+      const auto& chunk = old[expected];
+      const size_t length = chunk->bytes.size();
+      if (length <= remaining && (expected + 1 < old.size() || length == remaining) &&
+          bytes.compare(position, length, chunk->bytes) == 0) {
+        snapshot.chunks_.push_back(chunk);
+        position += length;
+        ++expected;
+        continue;
+      }
+    }
+    if (!indexed) {
+      known.reserve(old.size() * 2);
+      for (size_t i = 0; i < old.size(); ++i) known.emplace(old[i]->key, Known{old[i], i + 1});
+      indexed = true;
+    }
+    const size_t length = NextCut(data + position, remaining);
     const std::string_view piece = bytes.substr(position, length);
     const uint64_t key = ChunkKey(piece);
     const auto found = known.find(key);
-    if (found != known.end() && found->second->bytes == piece) {
-      snapshot.chunks_.push_back(found->second);
+    if (found != known.end() && found->second.chunk->bytes == piece) {
+      snapshot.chunks_.push_back(found->second.chunk);
+      expected = found->second.next;
     } else {
       auto chunk = std::make_shared<const Chunk>(Chunk{std::string(piece), key});
       made += length + kChunkOverhead;
       // Repeats within the image share too.
-      known.insert_or_assign(key, chunk);
+      known.insert_or_assign(key, Known{chunk, kNone});
       snapshot.chunks_.push_back(std::move(chunk));
+      expected = kNone;
     }
     position += length;
   }

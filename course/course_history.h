@@ -65,8 +65,8 @@ class CourseHistory {
   std::string RedoMenuText() const { return EditMenuText(kRedoMenuText, RedoLabel()); }
 
   // Takes the last step back (changes not yet recorded are recorded first). The selected
-  // point becomes the one after that step when the point count is the same, otherwise the
-  // one stored with the state undone to; the side follows the step; the course marker stays
+  // point becomes the one that step left when the point count is the same, otherwise the
+  // one selected last before the step; the side follows the step; the course marker stays
   // where it is while its segment exists. The loop button follows the loop flag. False
   // when there is nothing to undo or the state cannot be read back (nothing changes then).
   bool Undo();

@@ -78,10 +78,11 @@ class StageHistory {
   std::string UndoMenuText() const { return EditMenuText(kUndoMenuText, UndoLabel()); }
   std::string RedoMenuText() const { return EditMenuText(kRedoMenuText, RedoLabel()); }
 
-  // Takes the last step back. The selection becomes the one after that step where it still
-  // names something (so the changed thing shows), otherwise the one stored with the state
-  // undone to. Changes not yet recorded are recorded first (and so can be redone). False
-  // when there is nothing to undo or the state cannot be read back (nothing changes then).
+  // Takes the last step back. Each item of the selection becomes the one that step left
+  // where it still names something (so the changed thing shows), otherwise the one made
+  // last before the step. Changes not yet recorded are recorded first (and so can be
+  // redone). False when there is nothing to undo or the state cannot be read back (nothing
+  // changes then).
   bool Undo();
   // Makes the next step again, with the selection it had.
   bool Redo();

@@ -229,14 +229,4 @@ TEST_F(CourseHistoryTest, ChangedFlagAndLoopButtonFollowTheHistory) {
   EXPECT_FALSE(history.IsModified());
 }
 
-TEST(CourseEditLabelTest, EveryKindHasItsOwnLabel) {
-  std::vector<std::string> labels;
-  for (int32_t kind = 0; kind < kCourseEditCount; ++kind) {
-    labels.push_back(CourseEditLabel(static_cast<CourseEdit>(kind)));
-  }
-  std::sort(labels.begin(), labels.end());
-  EXPECT_EQ(std::unique(labels.begin(), labels.end()), labels.end());
-  EXPECT_STREQ(CourseEditLabel(CourseEdit::kPointMoved), "制御点の移動");
-}
-
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,29 +18,18 @@
 
 namespace {
 
-// Sets an environment variable for one scope (unset: nullptr).
+// Sets an environment variable for one scope (nullptr: unset) and puts the old value back.
 class ScopedEnvironment {
  public:
   ScopedEnvironment(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old, had_ = true;
-    if (value == nullptr) {
-      ::unsetenv(name);
-    } else {
-      ::setenv(name, value, 1);
-    }
+    if (const char* old = std::getenv(name)) old_ = old;
+    value == nullptr ? ::unsetenv(name) : ::setenv(name, value, 1);
   }
-  ~ScopedEnvironment() {
-    if (had_) {
-      ::setenv(name_, old_.c_str(), 1);
-    } else {
-      ::unsetenv(name_);
-    }
-  }
+  ~ScopedEnvironment() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
 
  private:
   const char* name_;
-  std::string old_;
-  bool had_ = false;
+  std::optional<std::string> old_;
 };
 
 std::string Binary(size_t size) {
@@ -207,22 +197,6 @@ TEST(RecoveryCopyTest, CopyOfAKilledEditorIsFoundAndTakenOver) {
   EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
 
-TEST(RecoveryCopyTest, DamagedCopyIsReportedAndLeftAlone) {
-  TempFolder temp;
-  const std::string folder = temp.File("state/");
-  std::filesystem::create_directories(folder);
-  const std::string good = RecoveryCopyBytes("stage bytes", "");
-  const std::string path = temp.Write("state/1-2-0.recovery", good.substr(0, good.size() - 3));
-  ASSERT_EQ(RecoveryCopy::FindLeftOver(folder), std::vector<std::string>{path});
-  RecoveredDocument back;
-  EXPECT_EQ(RecoveryCopy::Read(path, &back), RecoveryReadResult::kDamaged);
-  EXPECT_EQ(TempFolder::Read(path), good.substr(0, good.size() - 3));
-  EXPECT_NE(RecoveryDamagedMessage(path).find(path), std::string::npos);
-  // Declining it deletes it.
-  EXPECT_TRUE(RecoveryCopy::Discard(path));
-  EXPECT_TRUE(std::filesystem::is_empty(folder));
-}
-
 TEST(RecoveryCopyTest, NeverTakesOverOrDeletesTheAuthorsOwnFile) {
   TempFolder temp;
   const std::string stage = temp.Write("stage.ste", "the author's stage");
@@ -235,18 +209,29 @@ TEST(RecoveryCopyTest, NeverTakesOverOrDeletesTheAuthorsOwnFile) {
   EXPECT_EQ(TempFolder::Read(stage), "the author's stage");
 }
 
-TEST(RecoveryCopyTest, LeftOverCopiesComeNewestFirst) {
+// Left-over copies come newest first; a damaged one is offered too, reported when read, left
+// as it is, and deleted only when the author declines it.
+TEST(RecoveryCopyTest, LeftOverCopiesNewestFirstAndADamagedOneLeftAlone) {
   TempFolder temp;
   const std::string folder = temp.File("state/");
   std::filesystem::create_directories(folder);
-  const std::string older = temp.Write("state/1-1-0.recovery", RecoveryCopyBytes("old", ""));
-  const std::string newer = temp.Write("state/2-1-0.recovery", RecoveryCopyBytes("new", ""));
+  const std::string good = RecoveryCopyBytes("stage bytes", "");
+  const std::string cut = good.substr(0, good.size() - 3);
+  const std::string older = temp.Write("state/1-1-0.recovery", cut);
+  const std::string newer = temp.Write("state/2-1-0.recovery", good);
   temp.Write("state/notes.txt", "not a copy");
   const auto now = std::filesystem::file_time_type::clock::now();
   std::filesystem::last_write_time(older, now - std::chrono::hours(2));
   std::filesystem::last_write_time(newer, now - std::chrono::hours(1));
   EXPECT_EQ(RecoveryCopy::FindLeftOver(folder), (std::vector<std::string>{newer, older}));
   EXPECT_TRUE(RecoveryCopy::FindLeftOver(temp.File("missing/")).empty());
+
+  RecoveredDocument back;
+  EXPECT_EQ(RecoveryCopy::Read(older, &back), RecoveryReadResult::kDamaged);
+  EXPECT_EQ(TempFolder::Read(older), cut);
+  EXPECT_NE(RecoveryDamagedMessage(older).find(older), std::string::npos);
+  EXPECT_TRUE(RecoveryCopy::Discard(older));
+  EXPECT_FALSE(std::filesystem::exists(older));
 }
 
 }  // namespace

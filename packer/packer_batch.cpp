@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "foundation/application_directory.h"
 #include "foundation/directory.h"
 #include "foundation/surface16.h"
 #include "packer/picture_pack_list.h"
@@ -181,7 +182,7 @@ int RunPackerBatch(const PackerBatchOptions& options, std::ostream& err) {
 int PackerBatchMain(const std::vector<std::string>& arguments, std::ostream& out,
                     std::ostream& err) {
   if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
-    out << PackerBatchUsage();
+    out << PackerBatchUsage() << "\nヘルプ: " << DataFilePath("Help/tessaly.html") << "\n";
     return kPackerBatchDone;
   }
   PackerBatchOptions options;

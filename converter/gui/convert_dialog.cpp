@@ -204,7 +204,10 @@ int RunConvertDialogProgram(const std::string& input_path) {
     Error1::Report("Main", "アプリケーションディレクトリの獲得に失敗", 3);
     return 1;
   }
-  ConvertDialog dialog(SettingsPathIn(program_directory, "polyconv"), program_directory);
+  // The default file names point beside the program in the build tree, into the home folder
+  // of an installed one (a conversion must not write into /usr/bin).
+  ConvertDialog dialog(SettingsPathIn(program_directory, "polyconv"),
+                       DocumentFolderFor(program_directory));
   if (!input_path.empty()) {
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(input_path, error);

@@ -8,6 +8,7 @@
 
 #include "course/course_batch.h"
 #include "course/gui/course_designer_window.h"
+#include "foundation/application_directory.h"
 #include "foundation/gui/display_depth.h"
 #include "foundation/gui/qt_prompter.h"
 #include "foundation/gui/qt_translations.h"
@@ -92,6 +93,7 @@ int RunMerrowlindale(int argc, char** argv) {
     const std::string first = argv[1];
     if (first == "--help" || first == "-h") {
       std::fputs(Usage().c_str(), stdout);
+      std::printf("\nヘルプ: %s\n", DataFilePath("Help/merrowlindale.html").c_str());
       return 0;
     }
     if (const BatchMode* mode = FindBatchMode(first)) {

@@ -236,7 +236,7 @@ bool PackerMainDialog::WriteTo(const std::string& path) {
 }
 
 void PackerMainDialog::Help() {
-  HelpWindow1::Show(this, ApplicationDirectoryPath() + "Help/tessaly.html");
+  HelpWindow1::Show(this, DataFilePath("Help/tessaly.html"));
 }
 
 void PackerMainDialog::Tick() {

@@ -73,6 +73,7 @@ TEST(PackerBatch, HelpAndUsageErrorsWriteNothing) {
   for (const char* status : {" 0  ", " 3  ", " 4  ", " 5  ", "64  ", "tessaly FILE"}) {
     EXPECT_NE(help.out.find(status), std::string::npos) << status;
   }
+  EXPECT_NE(help.out.find("Help/tessaly.html"), std::string::npos);
   const BatchRun wrong = RunBatch({"--pack", folder.File("o.tsy")});
   EXPECT_EQ(wrong.status, 64);
   EXPECT_NE(wrong.err.find("使い方"), std::string::npos);

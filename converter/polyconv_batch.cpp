@@ -33,15 +33,16 @@ void PrintUsage(std::ostream& stream) {
             "フォルダがなければ作ります (変換に失敗したときは作ったフォルダを消します)。\n"
             "\n";
   for (const BatchOption& option : kOptions) {
-    stream << "  " << option.name << std::string(12 - std::strlen(option.name), ' ')
-           << option.help << "\n";
+    stream << "  " << option.name << std::string(12 - std::strlen(option.name), ' ') << option.help
+           << "\n";
   }
   stream << "\n終了コード (変換の結果):\n";
   for (int result = kConverted; result <= kImageSizeNotPowerOfTwo; ++result) {
     stream << "  " << (result < 10 ? " " : "") << result << "  " << ConversionMessage(result)
            << "\n";
   }
-  stream << "  " << kUsageError << "  引数の誤り (変換するファイルが指定されていない、不明なオプション)\n";
+  stream << "  " << kUsageError
+         << "  引数の誤り (変換するファイルが指定されていない、不明なオプション)\n";
 }
 
 bool IsOption(const std::string& argument, const char* name) { return argument == name; }

@@ -153,8 +153,8 @@ int RunPackerBatch(const PackerBatchOptions& options, std::ostream& err) {
     int32_t first = 0;
     const PicturePackList::AddResult result = list.AddFile(input, &first);
     if (result == PicturePackList::kCannotLoad) {
-      err << "tessaly: " << input << ": 画像の読み込みに失敗: "
-          << PictureLoadReason(list.BankResult(), input) << "\n";
+      err << "tessaly: " << input
+          << ": 画像の読み込みに失敗: " << PictureLoadReason(list.BankResult(), input) << "\n";
       return kPackerBatchCannotLoad;
     }
     if (result == PicturePackList::kDifferentSize) {

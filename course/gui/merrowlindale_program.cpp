@@ -27,7 +27,8 @@ const BatchMode kBatchModes[] = {
     {"--export-pat", "OUTPUT.pat",
      "パーテーションファイル (.pat) と一覧 (.txt) を書き出します (「patﾌｧｲﾙを出力」と同じ)",
      &ExportPartitionFromCourseFile},
-    {"--export-cob", "OUTPUT.cob", "路面を COB オブジェクトとして書き出します (「cobﾌｧｲﾙを出力」と同じ)",
+    {"--export-cob", "OUTPUT.cob",
+     "路面を COB オブジェクトとして書き出します (「cobﾌｧｲﾙを出力」と同じ)",
      &ExportCobFromCourseFile},
 };
 
@@ -97,7 +98,8 @@ int RunMerrowlindale(int argc, char** argv) {
       return 0;
     }
     if (const BatchMode* mode = FindBatchMode(first)) {
-      if (argc != 4) return UsageError(first + " には出力ファイルとコースファイルを指定してください");
+      if (argc != 4)
+        return UsageError(first + " には出力ファイルとコースファイルを指定してください");
       return RunBatch(*mode, argv[2], argv[3]);
     }
     if (!first.empty() && first[0] == '-') return UsageError("不明なオプション: " + first);

@@ -2,8 +2,8 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <algorithm>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 #include "course/gui/course_drawing.h"
@@ -34,7 +34,8 @@ void PointView1::LayOut() {
   const QFontMetrics metrics(GothicFont(kTextFontHeight));
   const QStringList lines = ParameterLines();
   int text_width = 0;
-  for (const QString& line : lines) text_width = std::max(text_width, metrics.horizontalAdvance(line));
+  for (const QString& line : lines)
+    text_width = std::max(text_width, metrics.horizontalAdvance(line));
   const int top = kFirstBaseline - metrics.ascent() - 2;
   const int bottom = kFirstBaseline + kLineHeight * int(lines.size() - 1) + metrics.descent() + 2;
   text_area_ = QRect(kTextLeft - 4, top, text_width + 8, bottom - top);

@@ -110,8 +110,8 @@ void PackerMainDialog::AddShortcuts() {
 void PackerMainDialog::UpdateTitle() {
   const std::string name =
       current_file_.empty() ? std::string("無題") : Directory1::FileName(current_file_);
-  const QString title = QString::fromStdString(name) + QStringLiteral("[*] - ") +
-                        QString::fromUtf8(kTitle);
+  const QString title =
+      QString::fromStdString(name) + QStringLiteral("[*] - ") + QString::fromUtf8(kTitle);
   if (windowTitle() != title) setWindowTitle(title);
   if (isWindowModified() != list_.Changed()) setWindowModified(list_.Changed());
 }
@@ -145,8 +145,8 @@ bool PackerMainDialog::AddPath(const std::string& path) {
   int32_t first = 0;
   switch (list_.AddFile(path, &first)) {
     case PicturePackList::kCannotLoad:
-      Message("Error", "画像の読み込みに失敗\n" + path + "\n" +
-                           PictureLoadReason(list_.BankResult(), path));
+      Message("Error",
+              "画像の読み込みに失敗\n" + path + "\n" + PictureLoadReason(list_.BankResult(), path));
       return false;
     case PicturePackList::kDifferentSize:
       Message("Message", "異なるサイズの画像は読めません");

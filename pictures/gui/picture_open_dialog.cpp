@@ -2,9 +2,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
 #include <cstdio>
 

@@ -21,8 +21,8 @@ TEST(OutputFolderTest, MakesWhatIsMissingAndTellsWhyItCannot) {
   const struct {
     std::string output;
     bool ok;
-    std::string directory;                 // when ok
-    std::vector<std::string> created;      // when ok
+    std::string directory;                     // when ok
+    std::vector<std::string> created;          // when ok
     std::string message_start, named, reason;  // when refused
   } cases[] = {
       {folder.File("out.po3"), true, folder.Path() + "/", {}, "", "", ""},
@@ -30,11 +30,23 @@ TEST(OutputFolderTest, MakesWhatIsMissingAndTellsWhyItCannot) {
        true,
        folder.File("new/deeper/"),
        {folder.File("new"), folder.File("new/deeper")},
-       "", "", ""},
-      {folder.File("file/out.po3"), false, "", {}, kCannotCreateDirectory, folder.File("file"),
+       "",
+       "",
+       ""},
+      {folder.File("file/out.po3"),
+       false,
+       "",
+       {},
+       kCannotCreateDirectory,
+       folder.File("file"),
        std::strerror(ENOTDIR)},
-      {folder.File("file/sub/out.po3"), false, "", {}, kCannotCreateDirectory,
-       folder.File("file/sub"), std::strerror(ENOTDIR)},
+      {folder.File("file/sub/out.po3"),
+       false,
+       "",
+       {},
+       kCannotCreateDirectory,
+       folder.File("file/sub"),
+       std::strerror(ENOTDIR)},
   };
   for (const auto& c : cases) {
     OutputFolder output;

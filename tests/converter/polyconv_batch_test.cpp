@@ -32,8 +32,8 @@ TEST(PolyconvBatchTest, HelpAndCommandLinesWithoutAConversion) {
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("polyconv [--invert] INPUT.cob OUTPUT.po3"), std::string::npos);
   // Every exit status is listed, the usage error too.
-  for (const char* status : {" 0  正常に変換されました", "11  画像のサイズが２の累乗でない",
-                             "64  引数の誤り"}) {
+  for (const char* status :
+       {" 0  正常に変換されました", "11  画像のサイズが２の累乗でない", "64  引数の誤り"}) {
     EXPECT_NE(help.out.find(status), std::string::npos) << status;
   }
   EXPECT_EQ(help.out.find("usage"), std::string::npos);
@@ -103,7 +103,8 @@ TEST(PolyconvBatchTest, EveryFailureIsOneLineNamingTheFileAndTheReason) {
     EXPECT_EQ(run.out, "");
     ASSERT_FALSE(run.err.empty());
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
-    for (const std::string& part : c.parts) EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
+    for (const std::string& part : c.parts)
+      EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
   }
   EXPECT_FALSE(std::filesystem::exists(folder.File("new")));
 }

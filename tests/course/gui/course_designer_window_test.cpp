@@ -469,8 +469,8 @@ TEST(CourseDesignerWindowTest, PointNumbersAndTheCrossSectionDoNotOverlap) {
       const double reach = control.BarRadius() * 1.15 + 5;  // reference lines and markers
       const QRectF drawing(control.CentreX() - reach, control.CentreY() - reach, 2 * reach,
                            2 * reach);
-      const std::string at = std::to_string(size.width()) + " x " +
-                             std::to_string(size.height()) + " button " + std::to_string(button);
+      const std::string at = std::to_string(size.width()) + " x " + std::to_string(size.height()) +
+                             " button " + std::to_string(button);
       EXPECT_FALSE(drawing.intersects(QRectF(view->TextArea()))) << at;
       EXPECT_TRUE(QRectF(view->rect()).contains(drawing)) << at;
       EXPECT_GE(control.BarRadius(), 20.0) << at;
@@ -493,8 +493,9 @@ TEST(CourseDesignerWindowTest, TheWheelZoomsEveryViewAroundThePointer) {
   for (const int32_t button : {107, 108, 109}) {
     d.window->ToolBar()->Press(button);
     QApplication::processEvents();
-    auto* view = static_cast<ParallelView1*>(
-        d.window->View(button == 107 ? kTopView : button == 108 ? kSideView : kFrontView));
+    auto* view = static_cast<ParallelView1*>(d.window->View(button == 107   ? kTopView
+                                                            : button == 108 ? kSideView
+                                                                            : kFrontView));
     CameraControl1& camera = view->Control().Camera();
     double before[3], after[3];
     camera.ScreenToWorld(at.x(), at.y(), &before[0], &before[1], &before[2]);
@@ -567,9 +568,8 @@ TEST(CourseDesignerWindowTest, TitleAndSavingToTheCurrentFile) {
   // A failed save keeps the current file, the change and its mark.
   d.Change();
   d.window->RedrawAll();
-  SetFileFaultHookForTesting([](FileOperation operation) {
-    return operation == FileOperation::kRename;
-  });
+  SetFileFaultHookForTesting(
+      [](FileOperation operation) { return operation == FileOperation::kRename; });
   d.window->Command(CourseDesignerWindow1::kSaveCommand);
   SetFileFaultHookForTesting(nullptr);
   EXPECT_TRUE(d.window->isWindowModified());
@@ -585,4 +585,3 @@ TEST(CourseDesignerWindowTest, TitleAndSavingToTheCurrentFile) {
 }
 
 }  // namespace
-

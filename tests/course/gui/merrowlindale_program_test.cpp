@@ -65,9 +65,11 @@ TEST(MerrowlindaleProgramTest, FailuresEndWithTheirResultAndWriteNothing) {
 TEST(MerrowlindaleProgramTest, HelpAndWrongArguments) {
   EXPECT_EQ(RunProgram({"--help"}), 0);
   // A wrong command line is a usage error, told apart from a bad input.
-  for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>>{
-           {"--export-pat", "only-one.pat"}, {"--bogus"}, {"a.cus", "b.cus"},
-           {"--export-cob", "a.cob", "b.cus", "c"}}) {
+  for (const std::vector<std::string>& wrong :
+       std::vector<std::vector<std::string>>{{"--export-pat", "only-one.pat"},
+                                             {"--bogus"},
+                                             {"a.cus", "b.cus"},
+                                             {"--export-cob", "a.cob", "b.cus", "c"}}) {
     EXPECT_EQ(RunProgram(wrong), 64) << wrong[0];
   }
 }

@@ -1,10 +1,10 @@
 #include "foundation/gui/draw_button.h"
 
-#include <QImage>
+#include <gtest/gtest.h>
 #include <QHelpEvent>
+#include <QImage>
 #include <QPainter>
 #include <QToolTip>
-#include <gtest/gtest.h>
 #include <utility>
 #include <vector>
 

@@ -2,8 +2,8 @@
 // installed for one test, and mouse events delivered straight to a widget.
 #pragma once
 
-#include <QApplication>
 #include <QAction>
+#include <QApplication>
 #include <QEnterEvent>
 #include <QKeySequence>
 #include <QMouseEvent>

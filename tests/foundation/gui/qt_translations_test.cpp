@@ -1,11 +1,11 @@
 #include "foundation/gui/qt_translations.h"
 
+#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
-#include <gtest/gtest.h>
 
 #include "tests/foundation/gui/gui_test_app.h"
 

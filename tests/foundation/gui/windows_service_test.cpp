@@ -3,8 +3,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "foundation/gui/display_depth.h"
 #include "foundation/file_io.h"
+#include "foundation/gui/display_depth.h"
 #include "foundation/settings_file.h"
 #include "tests/foundation/gui/gui_test_app.h"
 #include "tests/support/temp_folder.h"

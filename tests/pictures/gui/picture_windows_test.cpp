@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <gtest/gtest.h>
 #include <filesystem>
 #include <vector>
 
@@ -445,8 +445,7 @@ TEST(PictureOpenTest, ATypedFullPathIsJudgedAsTheFileTheDialogReturns) {
     ASSERT_NE(name, nullptr);
     name->setFocus();
     const QString typed = QString::fromStdString(good);
-    for (qsizetype length = c.let_events_run ? 1 : typed.size(); length <= typed.size();
-         ++length) {
+    for (qsizetype length = c.let_events_run ? 1 : typed.size(); length <= typed.size(); ++length) {
       name->setText(typed.left(length));
       if (c.let_events_run) QApplication::processEvents();
     }

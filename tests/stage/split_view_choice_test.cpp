@@ -1,15 +1,17 @@
-#include "stage/split_panes.h"
+#include "stage/split_view_choice.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
-TEST(SplitPanesTest, AChosenKindShownElsewhereSwapsWithTheCurrentPane) {
+TEST(SplitViewChoiceTest, AChosenKindShownElsewhereSwapsWithTheCurrentPane) {
   struct Case {
-    SplitPanes before;
+    PaneKinds before;
     int32_t pane;
     int32_t kind;
-    SplitPanes after;
+    PaneKinds after;
   };
   const Case cases[] = {
       {{0, 3, 2, 1}, 0, 4, {4, 3, 2, 1}},  // the kind nobody shows: no other pane changes
@@ -21,16 +23,14 @@ TEST(SplitPanesTest, AChosenKindShownElsewhereSwapsWithTheCurrentPane) {
       {{0, 3, 2, 1}, 0, 5, {0, 3, 2, 1}},  // no such kind
   };
   for (const Case& c : cases) {
-    const SplitPanes after = ChooseSplitKind(c.before, c.pane, c.kind);
+    const PaneKinds after = ChooseSplitKind(c.before, c.pane, c.kind);
     EXPECT_EQ(after, c.after) << c.pane << " " << c.kind;
-    EXPECT_TRUE(ValidSplitPanes(after));
+    for (int32_t kind : after) EXPECT_EQ(std::count(after.begin(), after.end(), kind), 1);
   }
-  EXPECT_TRUE(ValidSplitPanes(kInitialSplitPanes));
-  EXPECT_FALSE(ValidSplitPanes({0, 0, 2, 1}));
-  EXPECT_FALSE(ValidSplitPanes({0, 3, 2, 5}));
   EXPECT_STREQ(SplitKindName(0), "TOP");
   EXPECT_STREQ(SplitKindName(4), "PAT");
   EXPECT_STREQ(SplitKindName(5), "");
+  EXPECT_STREQ(SplitKindName(-1), "");
 }
 
 }  // namespace

@@ -55,12 +55,12 @@ constexpr int32_t kSwitchX[3] = {15, 152, 289};
 
 constexpr ToolButtonEntry kButtons[] = {
     // Mode window.
-    {kMode0Button, "MODE0_BMP", P::kModeWindow, R::kRadio, kModeGroup, 0, 1, 1, 118, 22,
+    {kMode0Button, "MODE0_BMP", P::kModeWindow, R::kRadio, kModeGroup, 0, 1, 1, 140, 22,
      "[Function]\n"
      "   コースの周りの地形を作成するモード\n"
      "[Operate]\n"
      "   左クリック: 地形ワイヤーと面のテクスチャーを編集するツールにする"},
-    {kMode1Button, "MODE1_BMP", P::kModeWindow, R::kRadio, kModeGroup, 1, 121, 1, 118, 22,
+    {kMode1Button, "MODE1_BMP", P::kModeWindow, R::kRadio, kModeGroup, 1, 143, 1, 140, 22,
      "[Function]\n"
      "   コースの周りのオブジェクトを配置するモード\n"
      "[Operate]\n"
@@ -153,14 +153,14 @@ constexpr ToolButtonEntry kButtons[] = {
      "[Operate]\n"
      "   選択パーテーションの右側の一番外のワイヤーを消す"},
     {kCopyBeforePartitionButton, "COPYBEFOREPAT_BMP", P::kMode0Work0, R::kAction, kNoButtonGroup,
-     -1, 380, 2, 124, 22,
+     -1, 380, 2, 140, 22,
      "[Function]\n"
      "   パーテーション座標でコピーする\n"
      "[Operate]\n"
      "   ひとつ前のパーテーションのワイヤーと面を、道路の向きとバンクに合わせて\n"
      "   選択パーテーションへコピーする"},
     {kCopyBeforeWorldButton, "COPYBEFOREWLD_BMP", P::kMode0Work0, R::kAction, kNoButtonGroup, -1,
-     506, 2, 124, 22,
+     522, 2, 140, 22,
      "[Function]\n"
      "   ワールド座標でコピーする\n"
      "[Operate]\n"

@@ -1,0 +1,302 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <filesystem>
+
+#include "foundation/gui/draw_button.h"
+#include "foundation/gui/named_resources.h"
+#include "foundation/gui/text_window.h"
+#include "foundation/settings_file.h"
+#include "stage/gui/mode_window.h"
+#include "stage/gui/stage_tool_window.h"
+#include "stage/gui/stage_view_area.h"
+#include "stage/gui/stage_work_window.h"
+#include "stage/stage_file.h"
+#include "stage/stage_window_layout.h"
+#include "tests/stage/gui/mainwin_fixture.h"
+
+// The system's font configuration library keeps a cache for the life of the process that
+// the leak checker of sanitizer builds reports at exit; it is not ours.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
+
+namespace {
+
+using mainwin_test::Editor;
+using W = StageMainWindow1;
+
+QRect Geometry(const PanelRect& r) { return QRect(r.x, r.y, r.width, r.height); }
+
+TEST(MainWindowTest, WindowClassMenuAndTitle) {
+  Editor e;
+  EXPECT_EQ(e.window->objectName(), QStringLiteral("MyWin"));
+  EXPECT_EQ(e.window->windowTitle(), QStringLiteral("無題[*] - TarnhollowVersion1.1"));
+  EXPECT_FALSE(e.window->isWindowModified());
+  const struct {
+    int id;
+    const char* text;
+    const char* keys;
+  } items[] = {{1028, "新規作成", "Ctrl+N"},
+               {1027, "開く", "Ctrl+O"},
+               {1154, "上書き保存", "Ctrl+S"},
+               {1026, "名前を付けて保存", "Ctrl+Shift+S"},
+               {1025, "路面ファイル(.pat)を開く", ""},
+               {1024, "オブジェクトファイル(.po3)を開く", ""},
+               {1029, "ヘルプ", "F1"},
+               {1030, "バージョン情報", ""}};
+  QList<QAction*> in_order;
+  for (QAction* menu : e.window->menuBar()->actions()) {
+    for (QAction* action : menu->menu()->actions()) {
+      if (!action->isSeparator()) in_order.append(action);
+    }
+  }
+  ASSERT_EQ(in_order.size(), 8);
+  for (size_t i = 0; i < std::size(items); ++i) {
+    QAction* action = e.window->ActionById(items[i].id);
+    ASSERT_NE(action, nullptr) << items[i].id;
+    EXPECT_EQ(in_order[int(i)], action) << items[i].id;
+    EXPECT_EQ(action->text(), QString::fromUtf8(items[i].text));
+    EXPECT_EQ(action->shortcut().toString(), QString::fromLatin1(items[i].keys));
+  }
+  EXPECT_EQ(e.window->menuBar()->objectName(), QStringLiteral("MAINMENU"));
+  EXPECT_FALSE(e.window->ActionById(W::kObjectFileCommand)->isEnabled());
+}
+
+TEST(MainWindowTest, PartsFollowTheLayoutRuleAtEverySize) {
+  Editor e;
+  for (const QSize size : {QSize(1000, 700), QSize(400, 300), QSize(90, 200), QSize(60, 80)}) {
+    e.window->Client()->resize(size);
+    QApplication::processEvents();
+    const StageWindowLayout layout = LayOutStageWindow(size.width(), size.height());
+    SCOPED_TRACE(size.width());
+    EXPECT_EQ(e.window->Modes()->geometry(), Geometry(layout.mode_window));
+    EXPECT_EQ(e.window->Modes()->ToolWindow(0)->geometry(), Geometry(layout.tool_window));
+    EXPECT_EQ(e.window->Views()->geometry(), Geometry(layout.views));
+    QWidget* work = e.window->Modes()->ToolWindow(0)->WorkWindow(ToolPanel::kMode0Work0);
+    EXPECT_EQ(work->geometry(), Geometry(layout.work_window));
+    if (size.width() < 95) EXPECT_EQ(work->width(), 0);
+  }
+}
+
+TEST(MainWindowTest, EveryButtonIsThereWithItsPictureAndBalloon) {
+  Editor e;
+  for (int32_t i = 0; i < ToolButtonCount(); ++i) {
+    const ToolButtonEntry& entry = ToolButtonAt(i);
+    QWidget* panel = e.Find(PanelClassName(entry.panel));
+    ASSERT_NE(panel, nullptr) << entry.id;
+    DrawButton1* button = DrawButton1::FindById(panel, static_cast<uint32_t>(entry.id));
+    ASSERT_NE(button, nullptr) << entry.id;
+    EXPECT_EQ(button->geometry(), QRect(entry.x, entry.y, entry.width, entry.height));
+    EXPECT_EQ(button->HelpText(), entry.help);
+    // The strip holds three cells of the button's size.
+    const QImage strip = NamedImage(entry.bitmap);
+    EXPECT_EQ(strip.size(), QSize(3 * entry.width, entry.height)) << entry.bitmap;
+  }
+}
+
+TEST(MainWindowTest, ModesToolsAndViewsShowTheirWindows) {
+  Editor e;
+  StageToolWindow1* mode0 = e.window->Modes()->ToolWindow(0);
+  StageToolWindow1* mode1 = e.window->Modes()->ToolWindow(1);
+  EXPECT_TRUE(mode0->isVisible());
+  EXPECT_FALSE(mode1->isVisible());
+  EXPECT_EQ(e.window->Views()->Shown(), kTopViewKind);
+
+  const struct {
+    int id;
+    int mode;        // active mode afterwards
+    ToolPanel work;  // the work window shown afterwards
+    int32_t view;    // the view shown afterwards
+  } steps[] = {
+      {kPointMoveButton, 0, ToolPanel::kMode0Work2, kTopViewKind},
+      {kMode0SplitViewButton, 0, ToolPanel::kMode0Work2, StageViewArea::kSplitView},
+      {kMode1Button, 1, ToolPanel::kNone, kTopViewKind},
+      {kRotateObjectButton, 1, ToolPanel::kMode1Work1, kTopViewKind},
+      {kMode1PerspectiveViewButton, 1, ToolPanel::kMode1Work1, kPerspectiveViewKind},
+      {kObjectCoordinatesButton, 1, ToolPanel::kMode1Work4, kPerspectiveViewKind},
+      {kMode0Button, 0, ToolPanel::kMode0Work2, StageViewArea::kSplitView},
+      {kFaceAttributeButton, 0, ToolPanel::kMode0Work4, StageViewArea::kSplitView},
+      {kMode0PartitionViewButton, 0, ToolPanel::kMode0Work4, kPartitionViewKind},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.id);
+    e.window->Command(step.id);
+    EXPECT_EQ(mode0->isVisible(), step.mode == 0);
+    EXPECT_EQ(mode1->isVisible(), step.mode == 1);
+    for (StageToolWindow1* tools : {mode0, mode1}) {
+      for (int32_t panel = 0; panel < kToolPanelCount; ++panel) {
+        if (StageWorkWindow1* work = tools->WorkWindow(static_cast<ToolPanel>(panel))) {
+          EXPECT_EQ(work->isVisible(), work->Panel() == step.work) << panel;
+        }
+      }
+    }
+    EXPECT_EQ(e.window->Views()->Shown(), step.view);
+    // The pressed tool's button shows its pressed cell.
+    const ToolButtonEntry* entry = FindToolButton(step.id);
+    DrawButton1* button =
+        DrawButton1::FindById(e.Find(PanelClassName(entry->panel)), static_cast<uint32_t>(step.id));
+    EXPECT_EQ(button->State(), StageButtonPanel::kPressedCell);
+  }
+  // What the views ask on every click: the block of the live buttons.
+  const ToolStateBlock block = e.window->ToolState();
+  EXPECT_EQ(block.words[ToolStateBlock::kFaceAttributeTool], 1);
+  EXPECT_EQ(block.words[ToolStateBlock::kMode0PartitionView], 1);
+  EXPECT_EQ(block.words[ToolStateBlock::kObjectCoordinatesTool], 1);
+  EXPECT_EQ(block.words[ToolStateBlock::kMode0], 1);
+  EXPECT_EQ(block, e.window->Buttons().Block());
+}
+
+TEST(MainWindowTest, AWireIsAddedMovedByValueAndShownInTheWorkWindow) {
+  Editor e;
+  e.OpenRoad(6);
+  EXPECT_TRUE(e.window->ActionById(W::kObjectFileCommand)->isEnabled());
+  EXPECT_EQ(e.stage().SelectedPartition(), 0);
+  e.window->Command(kWireEditButton);
+  for (int id : {kLeftAddButton, kLeftAddButton, kRightAddButton}) e.window->Command(id);
+  EXPECT_EQ(e.stage().GetTerrain().WireCount(0, kLeftSide), 2);
+  EXPECT_EQ(e.stage().GetTerrain().WireCount(0, kRightSide), 1);
+  EXPECT_TRUE(e.window->isWindowModified());
+  e.window->Command(kLeftDeleteButton);
+  EXPECT_EQ(e.stage().GetTerrain().WireCount(0, kLeftSide), 1);
+
+  // The point move tool's texts follow the selected point.
+  e.window->Command(kPointMoveButton);
+  StageWorkWindow1* work = e.window->Modes()->ToolWindow(0)->WorkWindow(ToolPanel::kMode0Work2);
+  EXPECT_EQ(work->CoordinateWindow(0)->Text(), QStringLiteral("?????"));
+  ASSERT_TRUE(e.stage().SelectPoint({0, kLeftSide, 0, kEndA}));
+  e.window->StageChangedByView(ViewChange::kSelection);
+  EXPECT_EQ(work->CoordinateWindow(0)->Text(), QStringLiteral("-15.000000"));
+  EXPECT_EQ(work->CoordinateWindow(2)->Text(), QStringLiteral("10.000000"));
+}
+
+TEST(MainWindowTest, ActionsNeedingASelectionSayWhatIsMissing) {
+  Editor e;
+  e.OpenRoad(6);
+  e.window->Command(kMode1Button);
+  const struct {
+    int id;
+    const char* message;
+  } cases[] = {
+      {kObjectValueButton, "オブジェクトが選択されていません"},
+      {kFaceAttributeButton, nullptr},
+      {kNewTextureButton, "選択面がありません"},
+      {kUsedTextureButton, "選択面がありません"},
+  };
+  for (const auto& c : cases) {
+    e.prompter.ClearRecord();
+    if (c.id == kFaceAttributeButton) e.window->Command(kMode0Button);
+    e.window->Command(c.id);
+    if (c.message == nullptr) continue;
+    EXPECT_EQ(e.prompter.MessageTexts(), std::vector<std::string>{c.message}) << c.id;
+  }
+  // Without a road there is nothing to make a background object for.
+  e.prompter.ClearRecord();
+  e.window->Command(W::kNewCommand);
+  e.window->Command(kMode1Button);
+  e.window->Command(kCreateBackgroundObjectButton);
+  e.window->Command(kCreateBitmapObjectButton);
+  ASSERT_EQ(e.prompter.MessageTexts().size(), 2u);
+  EXPECT_EQ(e.prompter.MessageTexts()[1], "パーテーションを選択してください");
+}
+
+TEST(MainWindowTest, AStageSavedInMode1WithZoomAndSwitchYReopensThatWay) {
+  std::string path;
+  {
+    Editor e;
+    e.OpenRoad(5);
+    for (int id : {kMode1Button, kZoomObjectButton, kZoomObjectYButton, kMode1SideViewButton}) {
+      e.window->Command(id);
+    }
+    path = e.folder.File("zoom.ste");
+    e.prompter.QueuePath(path);
+    e.window->Command(W::kSaveCommand);
+    EXPECT_EQ(e.window->windowTitle(), QStringLiteral("zoom.ste[*] - TarnhollowVersion1.1"));
+    EXPECT_FALSE(e.window->isWindowModified());
+    // Keep the file beyond the folder's life.
+    path = std::string(::testing::TempDir()) + "mainwin_zoom.ste";
+    ASSERT_TRUE(std::filesystem::copy_file(e.folder.File("zoom.ste"), path,
+                                           std::filesystem::copy_options::overwrite_existing));
+  }
+  Editor e;
+  e.prompter.QueuePath(path);
+  e.window->Command(W::kOpenCommand);
+  ToolButtonState& buttons = e.window->Buttons();
+  EXPECT_EQ(buttons.Mode(), 1);
+  EXPECT_EQ(buttons.Tool(1), kZoomObjectButton);
+  EXPECT_TRUE(buttons.Pressed(kZoomObjectYButton));
+  EXPECT_FALSE(buttons.Pressed(kZoomObjectXButton));
+  StageToolWindow1* tools = e.window->Modes()->ToolWindow(1);
+  EXPECT_TRUE(tools->isVisible());
+  EXPECT_FALSE(e.window->Modes()->ToolWindow(0)->isVisible());
+  EXPECT_TRUE(tools->WorkWindow(ToolPanel::kMode1Work2)->isVisible());
+  EXPECT_EQ(
+      DrawButton1::FindById(tools->WorkWindow(ToolPanel::kMode1Work2), kZoomObjectYButton)->State(),
+      StageButtonPanel::kPressedCell);
+  EXPECT_EQ(e.window->Views()->Shown(), kSideViewKind);
+  EXPECT_TRUE(e.window->ActionById(W::kObjectFileCommand)->isEnabled());
+  EXPECT_EQ(e.window->windowTitle(), QStringLiteral("mainwin_zoom.ste[*] - TarnhollowVersion1.1"));
+  std::filesystem::remove(path);
+}
+
+TEST(MainWindowTest, ClosingWithChangesAsksAndCancelKeepsEverything) {
+  Editor e;
+  e.OpenRoad(6);
+  e.window->Command(kWireEditButton);
+  e.window->Command(kRightAddButton);
+  e.prompter.QueueAnswer(PromptAnswer::kCancel);
+  EXPECT_FALSE(e.window->close());
+  EXPECT_TRUE(e.window->isVisible());
+  EXPECT_EQ(e.prompter.MessageTexts(),
+            std::vector<std::string>{"データが変更されています。セーブしますか？"});
+  EXPECT_EQ(e.stage().GetTerrain().WireCount(0, kRightSide), 1);
+  EXPECT_TRUE(e.stage().Modified());
+
+  // Yes with a cancelled name stops too; No closes and keeps the placement.
+  e.prompter.QueueAnswer(PromptAnswer::kYes);
+  e.prompter.QueuePath("");
+  EXPECT_FALSE(e.window->close());
+  e.prompter.QueueAnswer(PromptAnswer::kNo);
+  EXPECT_TRUE(e.window->close());
+  EXPECT_FALSE(
+      SettingsFile::ReadString(e.folder.File("Settei.ini"), "MainWindow", "Right", "").empty());
+}
+
+TEST(MainWindowTest, NewDisablesTheObjectFileCommandUntilARoadIsLoaded) {
+  Editor e;
+  e.OpenRoad(4);
+  e.window->Command(W::kNewCommand);  // unmodified: no question
+  EXPECT_TRUE(e.prompter.MessageTexts().empty());
+  EXPECT_EQ(e.stage().GetTerrain().PartitionCount(), 0);
+  QAction* object_file = e.window->ActionById(W::kObjectFileCommand);
+  EXPECT_FALSE(object_file->isEnabled());
+  e.prompter.ClearRecord();
+  e.window->Command(W::kObjectFileCommand);
+  EXPECT_TRUE(e.prompter.AskedQuestions().empty()) << "a disabled command does nothing";
+  e.OpenRoad(4);
+  EXPECT_TRUE(object_file->isEnabled());
+}
+
+TEST(MainWindowTest, EveryUserActionEndsInOnePlace) {
+  Editor e;
+  int finished = 0;
+  QObject::connect(e.window.get(), &StageMainWindow1::ActionFinished, [&finished] { ++finished; });
+  e.OpenRoad(4);
+  e.window->Command(kWireEditButton);
+  e.window->Command(kLeftAddButton);
+  EXPECT_EQ(finished, 3);
+  e.window->StageChangedByView(ViewChange::kEditing);
+  EXPECT_EQ(finished, 3);
+  e.window->StageChangedByView(ViewChange::kEditFinished);
+  EXPECT_EQ(finished, 4);
+  // A press on a button goes the same way as the command.
+  DrawButton1* add =
+      DrawButton1::FindById(e.Find("Mode0Work0Wnd_mode0work0button1"), kRightAddButton);
+  SendMouse(add, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
+  SendMouse(add, QEvent::MouseButtonRelease, QPoint(5, 5), Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(finished, 5);
+  EXPECT_EQ(e.stage().GetTerrain().WireCount(0, kRightSide), 1);
+  EXPECT_EQ(add->State(), StageButtonPanel::kRaisedCell);
+}
+
+}  // namespace

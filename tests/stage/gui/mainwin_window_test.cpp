@@ -75,7 +75,9 @@ TEST(MainWindowTest, PartsFollowTheLayoutRuleAtEverySize) {
     EXPECT_EQ(e.window->Views()->geometry(), Geometry(layout.views));
     QWidget* work = e.window->Modes()->ToolWindow(0)->WorkWindow(ToolPanel::kMode0Work0);
     EXPECT_EQ(work->geometry(), Geometry(layout.work_window));
-    if (size.width() < 95) EXPECT_EQ(work->width(), 0);
+    if (size.width() < 95) {
+      EXPECT_EQ(work->width(), 0);
+    }
   }
 }
 

@@ -3,9 +3,14 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBrowser>
 #include <filesystem>
 
+#include "foundation/gui/about_window.h"
 #include "foundation/gui/draw_button.h"
+#include "foundation/gui/help_window.h"
 #include "foundation/gui/named_resources.h"
 #include "foundation/gui/text_window.h"
 #include "foundation/settings_file.h"
@@ -299,6 +304,38 @@ TEST(MainWindowTest, EveryUserActionEndsInOnePlace) {
   EXPECT_EQ(finished, 5);
   EXPECT_EQ(e.stage().GetTerrain().WireCount(0, kRightSide), 1);
   EXPECT_EQ(add->State(), StageButtonPanel::kRaisedCell);
+}
+
+TEST(MainWindowTest, HelpAndAboutOpenFromTheMenu) {
+  Editor e;
+  e.window->Command(W::kHelpCommand);
+  HelpWindow1* help = HelpWindow1::Current();
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->Browser()->source().toLocalFile().endsWith(QStringLiteral("tarnhollow.html")));
+  EXPECT_TRUE(help->Browser()->toPlainText().contains(QStringLiteral("ステージエディタ")));
+  // Every page the help links to is there.
+  const std::filesystem::path folder =
+      std::filesystem::path(SUITE_SOURCE_DIR) / "resources/tarnhollow/Help";
+  int links = 0;
+  for (const auto& page : std::filesystem::directory_iterator(folder)) {
+    const QString text = QString::fromStdString(TempFolder::Read(page.path().string()));
+    QRegularExpressionMatchIterator it =
+        QRegularExpression(QStringLiteral("href=\"([^\"]+)\"")).globalMatch(text);
+    while (it.hasNext()) {
+      const std::string target = it.next().captured(1).toStdString();
+      EXPECT_TRUE(std::filesystem::exists(folder / target)) << page.path() << " -> " << target;
+      ++links;
+    }
+  }
+  EXPECT_GT(links, 8);
+  help->close();
+
+  e.window->Command(W::kAboutCommand);
+  AboutWindow1* about = AboutWindow1::Current();
+  ASSERT_NE(about, nullptr);
+  EXPECT_TRUE(about->Lines().contains(QStringLiteral("TarnhollowVersion1.1")));
+  about->OkButton()->click();
+  QApplication::processEvents();
 }
 
 }  // namespace

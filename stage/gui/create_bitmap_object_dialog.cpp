@@ -1,6 +1,7 @@
 #include "stage/gui/create_bitmap_object_dialog.h"
 
 #include <QComboBox>
+#include <QPainter>
 #include <QPushButton>
 #include <algorithm>
 
@@ -20,6 +21,7 @@ constexpr int32_t kNewTextureId = 1130;
 constexpr int32_t kUsedTextureId = 1131;
 constexpr uint32_t kSlotId = 1132;
 constexpr int kSlotSide = 60;
+constexpr int kSlotInset = 2;
 
 void Tell(QWidget* owner, const char* caption, const std::string& text) {
   Prompter::Current().Message(owner, caption, text, PromptIcon::kInformation, PromptButtons::kOk);
@@ -110,7 +112,9 @@ void CreateBitmapObjectDialog::BuildSlots() {
   const TemplateModelDescriptor& model = scan_.models[static_cast<size_t>(models_->currentIndex())];
   for (const TemplateSlot& place : TemplateSlots(model)) {
     auto* slot = new PictureViewWnd1(this, kSlotId);
-    slot->setGeometry(place.x, place.y, kSlotSide, kSlotSide);
+    // The picture stands inside its 60 x 60 cell, so neighbouring slots are told apart.
+    slot->setGeometry(place.x + kSlotInset, place.y + kSlotInset, kSlotSide - 2 * kSlotInset,
+                      kSlotSide - 2 * kSlotInset);
     slot->setToolTip(QStringLiteral("画像 %1").arg(place.attribute));
     const int32_t index = static_cast<int32_t>(slots_.size());
     connect(slot, &PictureViewWnd1::Command, this, [this, index] { SelectSlot(index); });
@@ -124,6 +128,22 @@ void CreateBitmapObjectDialog::SelectSlot(int32_t slot) {
   if (selected_ >= 0) slots_[static_cast<size_t>(selected_)]->SetFrame(false);
   selected_ = slot;
   slots_[static_cast<size_t>(slot)]->SetFrame(true);
+}
+
+void CreateBitmapObjectDialog::paintEvent(QPaintEvent* event) {
+  QDialog::paintEvent(event);
+  // Each slot's cell as a sunken frame.
+  QPainter painter(this);
+  for (const PictureViewWnd1* slot : slots_) {
+    const QRect cell =
+        slot->geometry().adjusted(-kSlotInset, -kSlotInset, kSlotInset - 1, kSlotInset - 1);
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawLine(cell.topLeft(), cell.topRight());
+    painter.drawLine(cell.topLeft(), cell.bottomLeft());
+    painter.setPen(Qt::white);
+    painter.drawLine(cell.bottomLeft(), cell.bottomRight());
+    painter.drawLine(cell.topRight(), cell.bottomRight());
+  }
 }
 
 bool CreateBitmapObjectDialog::NeedSlot() {

@@ -1,9 +1,9 @@
 // CreateBitmapObjectDialog: CREATEBMOOBJ_DIALOG, "ビットマップオブジェクトの作成" (mode 0) or
 // "背景オブジェクトの作成" (mode 1). The models of the template file are listed in the combo
 // box (1127); the chosen model's picture slots (60 x 60 picture views, 1132) stand in its
-// grid. A click selects a slot; "NewTex" (1130) loads a BMP file into it, "UsedTex" (1131)
-// takes a picture the stage already uses. "OK" (1128) creates the object once every
-// attribute has its picture, "Cancel" (1129) closes.
+// grid (each picture inside its 60 x 60 cell). A click selects a slot; "NewTex" (1130) loads a BMP
+// file into it, "UsedTex" (1131) takes a picture the stage already uses. "OK" (1128) creates the
+// object once every attribute has its picture, "Cancel" (1129) closes.
 #pragma once
 
 #include <QDialog>
@@ -45,6 +45,9 @@ class CreateBitmapObjectDialog : public QDialog {
   void UsedTexture();
   // "OK": false while a picture is missing (the dialog stays open).
   bool Create();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   bool NeedSlot();

@@ -164,18 +164,20 @@ void Picture(QPainter& p, const QRectF& r) {
   p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
-// A camera body with its lens to the right.
+// A film camera seen from the side, its lens to the right: two reels on a body.
 void Camera(QPainter& p, const QRectF& r) {
-  p.setPen(QPen(icon_style::kInk, 1.0));
-  p.setBrush(QColor(70, 74, 86));
-  const QRectF body(r.left(), r.center().y() - r.height() * 0.3, r.width() * 0.7, r.height() * 0.6);
-  p.drawRoundedRect(body, 1.2, 1.2);
-  QPolygonF lens({QPointF(body.right(), body.center().y() - 1.2),
-                  QPointF(r.right(), body.top() - 0.5), QPointF(r.right(), body.bottom() + 0.5),
-                  QPointF(body.right(), body.center().y() + 1.2)});
+  const qreal h = std::min(r.height(), 10.0);
+  const QRectF body(r.left(), r.center().y() - h * 0.15, r.width() * 0.68, h * 0.55);
+  p.setPen(QPen(icon_style::kInk, 0.9));
+  p.setBrush(QColor(226, 226, 230));
+  p.drawEllipse(QPointF(body.left() + body.width() * 0.3, body.top() - h * 0.2), h * 0.2, h * 0.2);
+  p.drawEllipse(QPointF(body.left() + body.width() * 0.75, body.top() - h * 0.2), h * 0.2, h * 0.2);
+  p.setBrush(QColor(64, 68, 80));
+  p.drawRect(body);
+  QPolygonF lens({QPointF(body.right(), body.center().y() - 1.0),
+                  QPointF(r.right(), body.top() - 1.0), QPointF(r.right(), body.bottom() + 1.0),
+                  QPointF(body.right(), body.center().y() + 1.0)});
   p.drawPolygon(lens);
-  p.setBrush(QColor(140, 190, 240));
-  p.drawEllipse(body.center(), 1.4, 1.4);
 }
 
 // A frame standing for a view.
@@ -231,7 +233,7 @@ Glyph CameraTool(const Glyph& motion) {
   return [motion](QPainter& p, const QRectF& r, Look look) {
     const qreal side = std::min<qreal>(r.height(), 16.0);
     const QRectF icon(r.right() - side, r.center().y() - side / 2, side, side);
-    Camera(p, QRectF(r.left(), r.center().y() - 4, icon.left() - r.left() - 1, 8));
+    Camera(p, QRectF(r.left(), r.center().y() - 5, icon.left() - r.left() - 1, 10));
     motion(p, icon, look);
   };
 }

@@ -21,6 +21,13 @@ void ModeWindow1::ShowStates() {
 }
 
 void ModeWindow1::Command(PanelCommand& command) {
+  // Before command 0 there are no tool windows to pass anything to.
+  if (command.code != kPanelCreate && (tools_[0] == nullptr || tools_[1] == nullptr)) {
+    if (command.code == kPanelFill || command.code == kPanelRestore) {
+      StageButtonPanel::Command(command);
+    }
+    return;
+  }
   switch (command.code) {
     case kPanelCreate:
       for (int32_t mode = 0; mode < 2; ++mode) {

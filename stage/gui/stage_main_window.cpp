@@ -88,13 +88,14 @@ StageMainWindow1::StageMainWindow1(const StagePaths& paths) : paths_(paths) {
   setCentralWidget(client_);
 
   document_ = std::make_unique<StageDocument>(Context());
-  views_ = new StageViewArea(&stage_, this, client_);
+  // The views ask the buttons for the tool state from their first drawing on.
   mode_window_ = new ModeWindow1(PanelContext{&buttons_, &stage_}, client_);
   connect(mode_window_, &StageButtonPanel::ButtonPressed, this, [this](int id) { Command(id); });
   PanelCommand create;
   create.code = kPanelCreate;
   create.parent = client_;
   mode_window_->Command(create);
+  views_ = new StageViewArea(&stage_, this, client_);
   ShowModeWindows();
   EnableObjectFileCommand(false);
   client_->installEventFilter(this);
@@ -386,6 +387,7 @@ void StageMainWindow1::LayOut() {
 }
 
 ToolStateBlock StageMainWindow1::ToolState() const {
+  if (mode_window_ == nullptr) return buttons_.Block();
   ToolStateBlock block;
   PanelCommand fill;
   fill.code = kPanelFill;

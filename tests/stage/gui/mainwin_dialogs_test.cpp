@@ -106,8 +106,9 @@ TEST_F(CreationDialogTest, SlotsStandInTheModelsGridAndTakePictures) {
   ASSERT_EQ(dialog->Models()->count(), 2);
   EXPECT_EQ(dialog->Models()->itemText(0), QStringLiteral("[Pair]"));
   ASSERT_EQ(dialog->Slots().size(), 2u);
-  EXPECT_EQ(dialog->Slots()[0]->geometry(), QRect(115, 10, 60, 60));
-  EXPECT_EQ(dialog->Slots()[1]->geometry(), QRect(175, 10, 60, 60));
+  // Each picture inside its cell of 60 x 60 at (115 + 60 * column, 10 + 60 * row).
+  EXPECT_EQ(dialog->Slots()[0]->geometry(), QRect(117, 12, 56, 56));
+  EXPECT_EQ(dialog->Slots()[1]->geometry(), QRect(177, 12, 56, 56));
   EXPECT_EQ(dialog->Control(1130)->geometry(), QRect(240, 10, 80, 22));
   EXPECT_EQ(dialog->Control(1128)->geometry(), QRect(155, 135, 80, 22));
 
@@ -162,7 +163,7 @@ TEST_F(CreationDialogTest, AModelThatCannotBeMadeAndAMissingFileAreTold) {
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("背景オブジェクトの作成"));
   dialog->ChooseModel(1);
   ASSERT_EQ(dialog->Slots().size(), 1u);
-  EXPECT_EQ(dialog->Slots()[0]->geometry(), QRect(115, 10, 60, 60));
+  EXPECT_EQ(dialog->Slots()[0]->geometry(), QRect(117, 12, 56, 56));
   dialog->SelectSlot(0);
   e_.prompter.QueuePath(red_);
   dialog->NewTexture();

@@ -35,21 +35,22 @@ int RunWindow(int argc, char** argv, const std::string& file) {
   int status = 0;
   {
     StageMainWindow1 window(StagePaths::FromProgramDirectory());
-    if (!DisplayDepth::Check(&window)) {
-      status = 1;
-    } else {
-      window.RestorePlacement();
-      window.show();
-      StartUpPicture1::Show("LOGO_BMP", 0x003663, 512, 256, 2000);
-      if (!file.empty()) window.OpenFile(file);
-      status = app.exec();
-    }
+    status = StartStageEditor(window, file) ? app.exec() : 1;
   }
   Prompter::Install(nullptr);
   return status;
 }
 
 }  // namespace
+
+bool StartStageEditor(StageMainWindow1& window, const std::string& file) {
+  if (!DisplayDepth::Check(&window)) return false;
+  window.RestorePlacement();
+  window.show();
+  StartUpPicture1::Show("LOGO_BMP", 0x003663, 512, 256, 2000);
+  if (!file.empty()) window.OpenFile(file);
+  return true;
+}
 
 std::string TarnhollowUsage() {
   return std::string(

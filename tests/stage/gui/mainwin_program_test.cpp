@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "foundation/file_io.h"
+#include "foundation/gui/display_depth.h"
+#include "foundation/gui/startup_picture.h"
 #include "stage/gui/stage_render_batch.h"
+#include "tests/stage/gui/mainwin_fixture.h"
 #include "tests/stage/stage_fixtures.h"
 #include "tests/support/temp_folder.h"
 
@@ -49,6 +52,31 @@ TEST(TarnhollowProgramTest, TheCommandLineChoosesTheMode) {
   }
   EXPECT_EQ(RunProgram({"--open", folder.File("none.ste"), "--save", folder.File("x.ste")}), 1);
   EXPECT_FALSE(FileExists(folder.File("x.ste")));
+}
+
+TEST(TarnhollowProgramTest, StartChecksTheDepthThenShowsTheWindowTheLogoAndTheFile) {
+  mainwin_test::Editor e;
+  e.window->hide();
+  DisplayDepth::InjectQuery([] { return 8; });
+  EXPECT_FALSE(StartStageEditor(*e.window, e.Road(5)));
+  EXPECT_EQ(e.prompter.MessageTexts(),
+            std::vector<std::string>{"システムのカラービットを16または24ビットにしてください!!"});
+  EXPECT_FALSE(e.window->isVisible());
+  EXPECT_EQ(e.stage().GetTerrain().PartitionCount(), 0);
+
+  for (int depth : {16, 24, 32}) {
+    DisplayDepth::InjectQuery([depth] { return depth; });
+    EXPECT_TRUE(StartStageEditor(*e.window, depth == 16 ? e.Road(5) : "")) << depth;
+  }
+  DisplayDepth::InjectQuery({});
+  EXPECT_TRUE(e.window->isVisible());
+  // No placement saved yet: a window with room for every tool.
+  EXPECT_EQ(e.window->size(), QSize(1024, 740));
+  EXPECT_NE(StartUpPicture1::Current(), nullptr);
+  EXPECT_EQ(e.stage().GetTerrain().PartitionCount(), 4);
+  EXPECT_TRUE(e.window->ActionById(StageMainWindow1::kObjectFileCommand)->isEnabled());
+  StartUpPicture1::Current()->close();
+  QApplication::processEvents();
 }
 
 }  // namespace

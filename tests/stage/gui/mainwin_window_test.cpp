@@ -22,10 +22,6 @@
 #include "stage/stage_window_layout.h"
 #include "tests/stage/gui/mainwin_fixture.h"
 
-// The system's font configuration library keeps a cache for the life of the process that
-// the leak checker of sanitizer builds reports at exit; it is not ours.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
-
 namespace {
 
 using mainwin_test::Editor;

@@ -92,7 +92,7 @@ void StageButtonPanel::OnButton(int id, int code) {
       break;
     case DrawButton1::kReleased:
       // An action button comes up again; a tool stays down.
-      if (Button(id) != nullptr) button->SetButtonState(RestingCell(id));
+      button->SetButtonState(RestingCell(id));
       break;
     case DrawButton1::kEntered:
       if (!context_.state->Pressed(id)) button->SetButtonState(kHotCell);

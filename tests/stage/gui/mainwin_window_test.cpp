@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTextBrowser>
+#include <algorithm>
 #include <filesystem>
 
 #include "foundation/gui/about_window.h"
@@ -17,6 +18,7 @@
 #include "stage/gui/mode_window.h"
 #include "stage/gui/stage_tool_window.h"
 #include "stage/gui/stage_view_area.h"
+#include "stage/gui/stage_view_window.h"
 #include "stage/gui/stage_work_window.h"
 #include "stage/stage_file.h"
 #include "stage/stage_window_layout.h"
@@ -332,6 +334,69 @@ TEST(MainWindowTest, HelpAndAboutOpenFromTheMenu) {
   EXPECT_TRUE(about->Lines().contains(QStringLiteral("TarnhollowVersion1.1")));
   about->OkButton()->click();
   QApplication::processEvents();
+}
+
+TEST(MainWindowTest, ClicksAndDragsInAViewGoToTheToolTheButtonsChose) {
+  Editor e;
+  e.OpenRoad(12);
+  e.window->Command(kWireEditButton);
+  for (int id : {kLeftAddButton, kRightAddButton}) e.window->Command(id);
+  auto* top = static_cast<StageViewWindow*>(e.window->Views()->View(kTopViewKind));
+  top->Redraw();
+  auto centre_of = [top](int32_t kind, const int32_t* ids, int32_t count) {
+    for (const HitRecord& hit : top->Hits()) {
+      if (hit.kind == kind && std::equal(ids, ids + count, hit.ids)) {
+        return QPoint((hit.x0 + hit.x1) / 2, (hit.y0 + hit.y1) / 2);
+      }
+    }
+    return QPoint(-1, -1);
+  };
+  // The select-partition tool takes the partition under a click.
+  e.window->Command(kSelectPartitionButton);
+  const int32_t partition[] = {1};
+  const QPoint at = centre_of(kHitPartition, partition, 1);
+  ASSERT_NE(at, QPoint(-1, -1));
+  top->PressAt(1, at, false);
+  top->ReleaseButton(1);
+  ASSERT_EQ(e.stage().SelectedPartition(), 1);
+
+  // The point-move tool: a click selects the wire's end, the work window shows it, a drag
+  // moves it and ends one user action.
+  int finished = 0;
+  QObject::connect(e.window.get(), &StageMainWindow1::ActionFinished, [&finished] { ++finished; });
+  e.window->Command(kPointMoveButton);
+  top->Redraw();
+  const int32_t point[] = {0, kLeftSide, 0, kEndA};
+  QPoint p = centre_of(kHitPoint, point, 4);
+  if (p == QPoint(-1, -1)) {
+    const int32_t end_b[] = {0, kLeftSide, 0, kEndB};
+    p = centre_of(kHitPoint, end_b, 4);
+  }
+  ASSERT_NE(p, QPoint(-1, -1));
+  top->PressAt(1, p, false);
+  top->ReleaseButton(1);
+  ASSERT_TRUE(e.stage().SelectedPoint().Selected());
+  StageWorkWindow1* work = e.window->Modes()->ToolWindow(0)->WorkWindow(ToolPanel::kMode0Work2);
+  EXPECT_EQ(work->CoordinateWindow(0)->Text(), QStringLiteral("-15.000000"));
+  finished = 0;
+  const Point3f before = e.stage().GetTerrain().Wire(0, kLeftSide, 0).end_a;
+  top->PressAt(1, p, false);
+  top->MoveTo(p + QPoint(40, 0));
+  top->MoveTo(p + QPoint(60, 0));
+  top->ReleaseButton(1);
+  const Point3f after = e.stage().GetTerrain().Wire(0, kLeftSide, 0).end_a;
+  EXPECT_GT(after.x, before.x);
+  EXPECT_EQ(after.y, before.y);
+  EXPECT_EQ(finished, 1);
+  EXPECT_NE(work->CoordinateWindow(0)->Text(), QStringLiteral("-15.000000"));
+  EXPECT_TRUE(e.window->isWindowModified());
+
+  // Switch X on: the same drag leaves x alone.
+  e.window->Command(kPointMoveXButton);
+  top->PressAt(1, p, false);
+  top->MoveTo(p + QPoint(40, 30));
+  top->ReleaseButton(1);
+  EXPECT_EQ(e.stage().GetTerrain().Wire(0, kLeftSide, 0).end_a.x, after.x);
 }
 
 }  // namespace

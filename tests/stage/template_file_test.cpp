@@ -12,10 +12,9 @@ namespace {
 using Bank = PictureBankHighColor1;
 using stage_test::StageTest;
 
+// __FILE__ may be relative to the build folder; the source folder is known for certain.
 std::string ShippedFile(const std::string& name) {
-  return (std::filesystem::path(__FILE__).parent_path() / "../../resources/tarnhollow" / name)
-      .lexically_normal()
-      .string();
+  return (std::filesystem::path(SUITE_SOURCE_DIR) / "resources/tarnhollow" / name).string();
 }
 
 constexpr const char* kTwoModels =

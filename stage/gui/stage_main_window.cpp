@@ -107,13 +107,14 @@ StageMainWindow1::StageMainWindow1(const StagePaths& paths) : paths_(paths) {
 
 StageMainWindow1::~StageMainWindow1() {
   client_->removeEventFilter(this);
+  // The views ask the buttons to the last, so they go first.
+  delete views_;
+  views_ = nullptr;
   PanelCommand destroy;
   destroy.code = kPanelDestroy;
   mode_window_->Command(destroy);
   delete mode_window_;
   mode_window_ = nullptr;
-  delete views_;
-  views_ = nullptr;
   // The stage gives its pictures back before the bank shuts down.
   stage_.Reset();
   PictureBankHighColorWnd1::ShutDown();

@@ -56,12 +56,11 @@ constexpr int kFirstHeight = 740;
 }  // namespace
 
 StagePaths StagePaths::FromProgramDirectory() {
-  const std::string folder = ApplicationDirectoryPath();
   StagePaths paths;
-  paths.settings = SettingsPathIn(folder, "tarnhollow");
+  paths.settings = SettingsPathIn(ApplicationDirectoryPath(), "tarnhollow");
   paths.bitmap_template = BitmapTemplatePath();
   paths.back_template = BackgroundTemplatePath();
-  paths.help_page = folder + "Help/tarnhollow.html";
+  paths.help_page = DataFilePath("Help/tarnhollow.html");
   return paths;
 }
 

@@ -28,8 +28,8 @@ struct StagePaths {
   std::string back_template;    // "BackObject.bof"
   std::string help_page;        // the first help page
 
-  // Everything beside the program (the settings in the user's configuration folder when the
-  // program's folder cannot be written).
+  // The data files beside the program, or in the installed share folder; the settings beside
+  // the program, or in the user's configuration folder when that cannot be written there.
   static StagePaths FromProgramDirectory();
 };
 

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <vector>
 
+#include "foundation/application_directory.h"
 #include "foundation/gui/display_depth.h"
 #include "foundation/gui/qt_prompter.h"
 #include "foundation/gui/startup_picture.h"
@@ -73,7 +74,10 @@ std::string TarnhollowUsage() {
          "  1   入力ファイルを開けない、または読めない(ウィンドウでは画面の色数が違う)\n"
          "  2   入力ファイルが壊れている、短い、または種類が違う\n"
          "  3   出力ファイルを書き込めない(何も書き込まない)\n"
-         "  64  コマンドラインが正しくない\n";
+         "  64  コマンドラインが正しくない\n"
+         "\n"
+         "ヘルプ: " +
+         DataFilePath("Help/tarnhollow.html") + "\n";
 }
 
 int RunTarnhollow(int argc, char** argv) {

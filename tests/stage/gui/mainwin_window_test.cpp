@@ -8,7 +8,9 @@
 #include <QTextBrowser>
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
+#include "converter/po3_file.h"
 #include "foundation/gui/about_window.h"
 #include "foundation/gui/draw_button.h"
 #include "foundation/gui/help_window.h"
@@ -23,6 +25,7 @@
 #include "stage/stage_file.h"
 #include "stage/stage_window_layout.h"
 #include "tests/stage/gui/mainwin_fixture.h"
+#include "tests/stage/objects_fixtures.h"
 
 namespace {
 
@@ -397,6 +400,95 @@ TEST(MainWindowTest, ClicksAndDragsInAViewGoToTheToolTheButtonsChose) {
   top->MoveTo(p + QPoint(40, 30));
   top->ReleaseButton(1);
   EXPECT_EQ(e.stage().GetTerrain().Wire(0, kLeftSide, 0).end_a.x, after.x);
+}
+
+// Every action button reaches its editing operation: each case prepares the stage, presses
+// the button as the author would and checks what the operation does.
+TEST(MainWindowTest, EveryActionButtonDoesItsWork) {
+  Editor e;
+  e.OpenRoad(8);
+  Stage& stage = e.stage();
+  const Terrain& terrain = stage.GetTerrain();
+  // Partition 2 with two left wires and one right wire; one object, free, selected.
+  stage.SelectPartition(2);
+  ASSERT_TRUE(stage.AddWire(2, kLeftSide, {-15, 0, 30}));
+  ASSERT_TRUE(stage.AddWire(2, kLeftSide, {-25, 0, 30}));
+  ASSERT_TRUE(stage.AddWire(2, kRightSide, {15, 0, 30}));
+  e.prompter.QueuePath(e.folder.Write("box.po3", Po3File::Bytes(objects_test::Square())));
+  e.window->Command(W::kObjectFileCommand);
+  ASSERT_EQ(stage.ObjectCount(), 1);
+  const int32_t box = stage.FirstObject();
+  EXPECT_EQ(stage.Object(box).position, (Point3f{-5, 0, 30})) << "at the partition's left end";
+  ASSERT_TRUE(stage.SelectObject(box));
+
+  struct Case {
+    const char* name;
+    int id;
+    std::function<void()> prepare;
+    std::function<bool()> done;
+  };
+  const std::vector<Case> cases = {
+      {"copy the partition before, in partition coordinates", kCopyBeforePartitionButton,
+       [&] { stage.SelectPartition(3); },
+       [&] {
+         return terrain.WireCount(3, kLeftSide) == 2 && terrain.WireCount(3, kRightSide) == 1;
+       }},
+      {"copy in world coordinates", kCopyBeforeWorldButton, [&] { stage.SelectPartition(4); },
+       [&] {
+         return terrain.WireCount(4, kLeftSide) == 2 && terrain.WireCount(4, kRightSide) == 1;
+       }},
+      {"glue a point onto another", kGluePointButton,
+       [&] {
+         stage.SelectPartition(2);
+         ASSERT_TRUE(stage.SelectPoint({2, kLeftSide, 0, kEndA}));
+         ASSERT_TRUE(stage.SelectGlueTarget({2, kLeftSide, 1, kEndA}));
+       },
+       [&] {
+         return terrain.Wire(2, kLeftSide, 0).end_a == (Point3f{-25, 0, 30});
+       }},
+      {"unglue the point's wire", kUngluePointButton, [] {},
+       [&] { return terrain.Wire(2, kLeftSide, 0).joined == 0; }},
+      {"invert the texture of a face", kInvertTextureButton,
+       [&] {
+         stage.ClearPicked();
+         ASSERT_TRUE(stage.AddPicked({2, kRoadFaceSide, -1}));
+       },
+       [&] {
+         return terrain.Face({2, kRoadFaceSide, -1}).corners[0] == TextureCorner{0, 0};
+       }},
+      {"glue the object to partition 2", kGlueButton, [] {},
+       [&] { return !stage.IsFreeObject(box) && terrain.FindGlue(2, box) != -1; }},
+      {"unglue it again", kUnglueButton, [] {}, [&] { return stage.IsFreeObject(box); }},
+      {"copy the object", kCopyObjectButton, [] {},
+       [&] { return stage.ObjectCount() == 2 && stage.SelectedObject() != box; }},
+      {"delete the copy", kDeleteObjectButton, [] {},
+       [&] { return stage.ObjectCount() == 1 && stage.SelectedObject() == -1; }},
+      {"put the object coordinates back on the object", kResetMoveButton,
+       [&] {
+         ASSERT_TRUE(stage.SelectObject(box));
+         ASSERT_TRUE(stage.MoveObjectOrigin(box, {100, 0, 0}));
+         PlacedObject moved = stage.Object(box);
+         moved.origin = {0, 50, 0};
+         ASSERT_TRUE(stage.UpdateObject(box, moved));
+       },
+       [&] { return stage.Object(box).origin == stage.Object(box).position; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.prepare();
+    const ToolButtonEntry* entry = FindToolButton(c.id);
+    ASSERT_NE(entry, nullptr);
+    // The button's own mode and tool bring its window up first.
+    e.window->Command(ModeOfPanel(entry->panel) == 0 ? kMode0Button : kMode1Button);
+    for (int32_t i = 0; i < ToolButtonCount(); ++i) {
+      if (WorkPanelOfTool(ToolButtonAt(i).id) == entry->panel)
+        e.window->Command(ToolButtonAt(i).id);
+    }
+    ASSERT_TRUE(e.Find(PanelClassName(entry->panel))->isVisible());
+    e.window->Command(c.id);
+    EXPECT_TRUE(c.done());
+  }
+  EXPECT_TRUE(e.prompter.MessageTexts().empty());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "render/surface_registry.h"
@@ -193,6 +194,26 @@ TEST_F(RenderedViewTest, TheBackgroundObjectIsDrawnFirstBehindEverything) {
   Draw(0);
   EXPECT_EQ(At(160, 10), views_test::kGreen);   // above the road: the background
   EXPECT_EQ(At(160, 120), views_test::kBlue);   // the road over it
+}
+
+}  // namespace
+
+namespace {
+
+// The fills kept apart for measuring draw exactly what the picture draws.
+TEST_F(RenderedViewTest, RecordedFillsReplayToTheSamePicture) {
+  LoadRoad(12, 1);
+  TextureRoad();
+  AddSquare({0.0f, 0.0f, 32.0f}, 1, 0, 0);
+  Draw(0);
+  const Surface16 drawn = *camera_.Surface();
+  std::vector<RenderedFill> fills;
+  const RenderedCounts counts = DrawRenderedView(stage_, camera_, textures_, settings_, 0, &fills);
+  EXPECT_EQ(static_cast<int32_t>(fills.size()), counts.perspective + counts.affine + counts.flat);
+  Surface16& surface = *camera_.Surface();
+  surface.Fill(0);
+  ReplayFills(surface, textures_, fills);
+  EXPECT_TRUE(std::equal(drawn.Bits(), drawn.Bits() + 320 * 240, surface.Bits()));
 }
 
 }  // namespace

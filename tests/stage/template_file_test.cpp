@@ -13,7 +13,8 @@ using Bank = PictureBankHighColor1;
 using stage_test::StageTest;
 
 std::string ShippedFile(const std::string& name) {
-  return (std::filesystem::path(__FILE__).parent_path() / "../../resources/tarnhollow" / name)
+  // Not __FILE__: a compiler cache may make it relative to another folder.
+  return (std::filesystem::path(SUITE_SOURCE_DIR) / "resources/tarnhollow" / name)
       .lexically_normal()
       .string();
 }

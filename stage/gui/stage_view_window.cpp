@@ -103,8 +103,8 @@ void StageViewWindow::MoveTo(QPoint at) {
       QCursor::setPos(centre_);
       // Where the platform does not move the cursor, drags use the raw movements.
       warps_ = desktop != nullptr && QCursor::pos() == centre_;
-      const QPoint reference = warps_ ? mapFromGlobal(centre_) - QPoint(0, bar_height_) : at;
-      tracker_.SetReference(reference.x(), reference.y());
+      reference_ = warps_ ? mapFromGlobal(centre_) - QPoint(0, bar_height_) : at;
+      tracker_.SetReference(reference_.x(), reference_.y());
       break;
     }
     case MouseTracker::Move::kDragStep: {
@@ -117,6 +117,7 @@ void StageViewWindow::MoveTo(QPoint at) {
       if (warps_) {
         QCursor::setPos(centre_);
       } else {
+        reference_ = at;
         tracker_.SetReference(at.x(), at.y());
       }
       break;

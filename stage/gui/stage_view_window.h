@@ -30,6 +30,9 @@ class StageViewWindow : public QWidget {
   virtual const Surface16* ViewSurface() const = 0;
   bool Dragging() const { return tracker_.Dragging(); }
   bool CursorHidden() const { return cursor_hidden_; }
+  // Where the pointer rests between drag steps (view pixels): the desktop centre when the
+  // platform puts the cursor back there, else where the last step ended.
+  QPoint DragReference() const { return reference_; }
   int BarHeight() const { return bar_height_; }
 
   // The mouse protocol, in view pixels (below the bar), for the window's events and tests.
@@ -68,5 +71,6 @@ class StageViewWindow : public QWidget {
   bool warps_ = false;  // the platform moved the cursor to the centre
   QPoint cursor_before_drag_;
   QPoint centre_;  // global
+  QPoint reference_;
   bool edited_ = false;
 };

@@ -1,6 +1,7 @@
 // A window to look at and drive the stage views on a stage file without the main window:
 //   stage_views_gallery STAGE.ste [--view top|side|front|pers|pat|split] [--tool NAME]
-//                       [--size WxH] [--shot OUT.png] [--setup]
+//                       [--size WxH] [--mode free|road|rend|lap] [--select PARTITION]
+//                       [--shot OUT.png] [--setup]
 // The tool list at the top stands in for the mode and tool windows. With --shot the window
 // is drawn once, saved as a picture and the program ends (--setup also opens the display
 // settings dialog and saves a picture of it beside, "-setup" added to the name).
@@ -11,6 +12,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -89,7 +91,8 @@ int main(int argc, char** argv) {
                  "[--tool NAME] [--size WxH] [--shot OUT.png] [--setup]\n");
     return 2;
   }
-  std::string view = "split", tool = "camera-move", shot;
+  std::string view = "split", tool = "camera-move", shot, mode;
+  int select = -1;
   int width = 1100, height = 800;
   bool setup = false;
   for (size_t i = 1; i < args.size(); ++i) {
@@ -99,6 +102,8 @@ int main(int argc, char** argv) {
       if (args[i] == "--view") view = args[++i];
       else if (args[i] == "--tool") tool = args[++i];
       else if (args[i] == "--shot") shot = args[++i];
+      else if (args[i] == "--mode") mode = args[++i];
+      else if (args[i] == "--select") select = std::atoi(args[++i].c_str());
       else if (args[i] == "--size") std::sscanf(args[++i].c_str(), "%dx%d", &width, &height);
     }
   }
@@ -138,7 +143,14 @@ int main(int argc, char** argv) {
     layout->addLayout(bar);
     auto* area = new StageViewArea(&stage, &host, &window);
     layout->addWidget(area, 1);
+    if (select >= 0) stage.SelectPartition(select);
     area->ApplyViews(views);
+    const char* const modes[] = {"free", "road", "rend", "lap"};
+    for (int k = 0; k < 4; ++k) {
+      if (mode == modes[k]) {
+        static_cast<PerspecWnd1*>(area->View(kPerspectiveViewKind))->Command(kFreeButton + k);
+      }
+    }
     const int shown = ViewOf(view);
     views_box->setCurrentIndex(shown == StageViewArea::kSplitView ? 5 : shown);
     auto show = [area](int index) {

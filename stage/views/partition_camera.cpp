@@ -64,8 +64,9 @@ void PartitionCamera::ToScreen(const Point3f& world, float* x, float* y) const {
 void PartitionCamera::SaveState(PartitionViewRecord* record) const {
   const float values[6] = {offset_x_, offset_y_, fraction_, centre_.x, centre_.y, centre_.z};
   for (int i = 0; i < 6; ++i) record->camera_state[i] = std::bit_cast<uint32_t>(values[i]);
-  record->camera_state[6] = static_cast<uint32_t>(surface_.Width());
-  record->camera_state[7] = static_cast<uint32_t>(surface_.Height());
+  // The last two words are kept free (0).
+  record->camera_state[6] = 0;
+  record->camera_state[7] = 0;
 }
 
 void PartitionCamera::LoadState(const PartitionViewRecord& record) {
@@ -77,7 +78,6 @@ void PartitionCamera::LoadState(const PartitionViewRecord& record) {
   offset_y_ = value(1, 0.0f);
   fraction_ = std::clamp(value(2, 1.0f), 0.0f, 1.0f);
   centre_ = {value(3, 0.0f), value(4, 0.0f), value(5, 0.0f)};
-  // The size is the window's own; it comes back with the next resize.
 }
 
 void PartitionCamera::Reset() {

@@ -44,7 +44,8 @@ class PartitionCamera {
   Point3f RightAxis() const { return right_; }
   Point3f UpAxis() const { return up_; }
 
-  // The stored state (the zoom is not stored), and back.
+  // The stored state: offset x and y, the fraction along the partition, then (after the zoom,
+  // which is not stored) the centre of the last placement and two words kept free.
   void SaveState(PartitionViewRecord* record) const;
   void LoadState(const PartitionViewRecord& record);
   // Back to the state at program start (the surface stays).

@@ -68,12 +68,13 @@ Point3f PartitionCentre(const Terrain& terrain, int32_t p) {
 class RenderedDrawer {
  public:
   RenderedDrawer(const Stage& stage, StageCamera& camera, const TextureSource& textures,
-                 const DisplaySettings& settings)
+                 const DisplaySettings& settings, std::vector<RenderedFill>* fills)
       : stage_(stage),
         terrain_(stage.GetTerrain()),
         camera_(camera),
         textures_(textures),
-        settings_(settings) {}
+        settings_(settings),
+        fills_(fills) {}
 
   RenderedCounts Draw(int32_t camera_partition) {
     Surface16* surface = camera_.Surface();
@@ -218,17 +219,28 @@ class RenderedDrawer {
     for (int32_t i = 0; i < count; ++i) nearest = std::min(nearest, points[i].z);
     TextureView texture;
     const bool textured = picture >= 0 && textures_.Texture(picture, &texture);
-    switch (ChooseFill(textured, threshold, depth_value, nearest)) {
+    const FillChoice choice = ChooseFill(textured, threshold, depth_value, nearest);
+    ++(choice == FillChoice::kPerspective ? counts_.perspective
+       : choice == FillChoice::kAffine    ? counts_.affine
+                                          : counts_.flat);
+    if (fills_ != nullptr) {
+      RenderedFill& fill = fills_->emplace_back();
+      fill.choice = choice;
+      fill.n = count;
+      std::copy(points, points + count, fill.points);
+      std::copy(coords, coords + count, fill.coords);
+      fill.picture = picture;
+      fill.colour = colour;
+      return;
+    }
+    switch (choice) {
       case FillChoice::kPerspective:
-        ++counts_.perspective;
         view_fill::Perspective(*surface_, points, coords, count, textures_, picture);
         break;
       case FillChoice::kAffine:
-        ++counts_.affine;
         view_fill::Affine(*surface_, points, coords, count, textures_, picture);
         break;
       case FillChoice::kFlat:
-        ++counts_.flat;
         view_fill::Flat(*surface_, points, count, colour);
         break;
     }
@@ -239,6 +251,7 @@ class RenderedDrawer {
   StageCamera& camera_;
   const TextureSource& textures_;
   const DisplaySettings& settings_;
+  std::vector<RenderedFill>* fills_;
   Surface16* surface_ = nullptr;
   int32_t first_ = 0;
   std::vector<std::vector<int32_t>> objects_;  // per partition of the range
@@ -270,6 +283,23 @@ void RenderedRange(const Stage& stage, int32_t camera_partition, const Point3f& 
 
 RenderedCounts DrawRenderedView(const Stage& stage, StageCamera& camera,
                                 const TextureSource& textures, const DisplaySettings& settings,
-                                int32_t camera_partition) {
-  return RenderedDrawer(stage, camera, textures, settings).Draw(camera_partition);
+                                int32_t camera_partition, std::vector<RenderedFill>* fills) {
+  return RenderedDrawer(stage, camera, textures, settings, fills).Draw(camera_partition);
+}
+
+void ReplayFills(Surface16& surface, const TextureSource& textures,
+                 const std::vector<RenderedFill>& fills) {
+  for (const RenderedFill& fill : fills) {
+    switch (fill.choice) {
+      case FillChoice::kPerspective:
+        view_fill::Perspective(surface, fill.points, fill.coords, fill.n, textures, fill.picture);
+        break;
+      case FillChoice::kAffine:
+        view_fill::Affine(surface, fill.points, fill.coords, fill.n, textures, fill.picture);
+        break;
+      case FillChoice::kFlat:
+        view_fill::Flat(surface, fill.points, fill.n, fill.colour);
+        break;
+    }
+  }
 }

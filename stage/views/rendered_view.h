@@ -7,7 +7,9 @@
 
 #include <cfloat>
 #include <cstdint>
+#include <vector>
 
+#include "render/polygon.h"
 #include "render/stage_camera.h"
 #include "render/texture_source.h"
 #include "stage/stage.h"
@@ -61,9 +63,24 @@ struct RenderedCounts {
 void RenderedRange(const Stage& stage, int32_t camera_partition, const Point3f& camera_position,
                    int32_t display_partitions, int32_t* first, int32_t* last);
 
+// One fill of a rendered picture: the clipped, projected polygon and how it is filled.
+struct RenderedFill {
+  FillChoice choice = FillChoice::kFlat;
+  int32_t n = 0;
+  Point3f points[kPolygonCapacity];
+  TexCoord2f coords[kPolygonCapacity];
+  int32_t picture = -1;
+  uint16_t colour = 0;
+};
+
 // Clears the camera's surface and draws the rendered picture for a camera standing on
 // `camera_partition` (-1 when off the road). Animated textures show the frame of the
-// source's clock.
+// source's clock. With `fills` given, everything but the fills is done and the fills are
+// appended there instead (to measure the set-up and the fills apart).
 RenderedCounts DrawRenderedView(const Stage& stage, StageCamera& camera,
                                 const TextureSource& textures, const DisplaySettings& settings,
-                                int32_t camera_partition);
+                                int32_t camera_partition,
+                                std::vector<RenderedFill>* fills = nullptr);
+// Makes the fills into the surface.
+void ReplayFills(Surface16& surface, const TextureSource& textures,
+                 const std::vector<RenderedFill>& fills);

@@ -50,6 +50,7 @@ WireRequest RequestFor(const Stage& stage, int32_t view_kind, const ViewLook& lo
     case kPartitionViewKind:
       request.grid = false;
       request.free_objects = false;
+      request.point_dots = true;
       break;
     default:
       break;

@@ -141,6 +141,13 @@ class WireDrawer {
     if (!canvas_.ScreenPoint(at, &x, &y)) return;
     const int32_t px = TruncToInt32(x);
     const int32_t py = TruncToInt32(y);
+    if (request_.point_dots) {
+      const Point3f square[4] = {{x - 2.0f, y - 2.0f, 0.0f},
+                                 {x + 2.0f, y - 2.0f, 0.0f},
+                                 {x + 2.0f, y + 2.0f, 0.0f},
+                                 {x - 2.0f, y + 2.0f, 0.0f}};
+      DrawPolyline(canvas_.Target(), square, 4, true, StagePen(kSelectedObjectPen));
+    }
     Record(PointHit(px - kPointPickReach, py - kPointPickReach, px + kPointPickReach,
                     py + kPointPickReach, point));
   }

@@ -35,6 +35,7 @@ struct WireRequest {
   bool glued_objects = true;   // objects glued to the partitions of the range
   bool free_objects = true;    // free objects and the background object
   bool selection_marks = true;
+  bool point_dots = false;  // a small square on every wire point (mode 0)
   // Axis letters on the selected point (mode 0) or the selected object's origin (mode 1):
   // shown when `axes` is set, each letter crossed out when its axis is held.
   bool axes = false;

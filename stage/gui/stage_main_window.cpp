@@ -204,7 +204,7 @@ void StageMainWindow1::Command(int id) {
       PressButton(id);
       break;
   }
-  FinishAction();
+  FinishAction(id);
 }
 
 void StageMainWindow1::PressButton(int32_t id) {
@@ -356,9 +356,9 @@ bool StageMainWindow1::OpenFile(const std::string& path) {
   const std::string full = error ? path : absolute.string();
   std::string extension = absolute.extension().string();
   for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  const int result =
-      extension == ".pat" ? document_->OpenPartitionFileAt(full) : document_->OpenAt(full);
-  FinishAction();
+  const bool partition = extension == ".pat";
+  const int result = partition ? document_->OpenPartitionFileAt(full) : document_->OpenAt(full);
+  FinishAction(partition ? kPartitionFileCommand : kOpenCommand);
   return result == 0;
 }
 
@@ -398,7 +398,7 @@ ToolStateBlock StageMainWindow1::ToolState() const {
 
 void StageMainWindow1::StageChangedByView(ViewChange change) {
   if (change == ViewChange::kEditFinished) {
-    FinishAction();
+    FinishAction(kViewEditAction);
   } else {
     Refresh();
   }
@@ -452,9 +452,9 @@ void StageMainWindow1::Refresh() {
   UpdateTitle();
 }
 
-void StageMainWindow1::FinishAction() {
+void StageMainWindow1::FinishAction(int id) {
   Refresh();
-  emit ActionFinished();
+  emit ActionFinished(id);
 }
 
 void StageMainWindow1::UpdateTitle() {

@@ -46,6 +46,9 @@ class StageMainWindow1 : public QMainWindow, public StageViewHost, public StageW
   static constexpr int kHelpCommand = 1029;
   static constexpr int kAboutCommand = 1030;
   static constexpr int kSaveCommand = 1154;  // "上書き保存"
+  // ActionFinished's id for a drag in a view that changed the stage (the tool-state block
+  // tells which tool it was).
+  static constexpr int kViewEditAction = 0;
 
   static constexpr const char* kTitle = "TarnhollowVersion1.1";
   static constexpr const char* kPlacementSection = "MainWindow";
@@ -89,9 +92,9 @@ class StageMainWindow1 : public QMainWindow, public StageViewHost, public StageW
   void EnableObjectFileCommand(bool enabled) override;
 
  signals:
-  // After every user action: a menu command, a button, a dialog's OK, a drag in a view that
-  // changed the stage.
-  void ActionFinished();
+  // After every user action: a menu command or a button (its id; a dialog it opened has
+  // closed), or a drag in a view that changed the stage (kViewEditAction).
+  void ActionFinished(int id);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -108,8 +111,8 @@ class StageMainWindow1 : public QMainWindow, public StageViewHost, public StageW
   void UsedTextureForFaces();
   void ShowHelp();
   void ShowAbout();
-  // Refreshes what shows the stage (coordinate texts, title) and tells ActionFinished().
-  void FinishAction();
+  // Refreshes what shows the stage (coordinate texts, title) and tells ActionFinished(id).
+  void FinishAction(int id);
   void Refresh();
   void UpdateTitle();
   StageCommandContext Context();

@@ -288,7 +288,11 @@ TEST(MainWindowTest, NewDisablesTheObjectFileCommandUntilARoadIsLoaded) {
 TEST(MainWindowTest, EveryUserActionEndsInOnePlace) {
   Editor e;
   int finished = 0;
-  QObject::connect(e.window.get(), &StageMainWindow1::ActionFinished, [&finished] { ++finished; });
+  std::vector<int> ids;
+  QObject::connect(e.window.get(), &StageMainWindow1::ActionFinished, [&](int id) {
+    ++finished;
+    ids.push_back(id);
+  });
   e.OpenRoad(4);
   e.window->Command(kWireEditButton);
   e.window->Command(kLeftAddButton);
@@ -303,6 +307,8 @@ TEST(MainWindowTest, EveryUserActionEndsInOnePlace) {
   SendMouse(add, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
   SendMouse(add, QEvent::MouseButtonRelease, QPoint(5, 5), Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(finished, 5);
+  EXPECT_EQ(ids, (std::vector<int>{W::kPartitionFileCommand, kWireEditButton, kLeftAddButton,
+                                   W::kViewEditAction, kRightAddButton}));
   EXPECT_EQ(e.stage().GetTerrain().WireCount(0, kRightSide), 1);
   EXPECT_EQ(add->State(), StageButtonPanel::kRaisedCell);
 }

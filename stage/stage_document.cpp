@@ -140,6 +140,8 @@ int StageDocument::OpenPartitionFileAt(const std::string& path) {
   }
   if (refusal != nullptr) {
     ShowError(std::string(refusal) + "\n" + path);
+    // The road is gone with the stage: objects wait for the next one.
+    windows.EnableObjectFileCommand(false);
     windows.RedrawViews();
     return 1;
   }

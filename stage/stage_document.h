@@ -44,8 +44,8 @@ class StageDocument {
   // Asks to save, asks for a partition file (section "PatationFileOpen") and opens it.
   int OpenPartitionFile();
   // Resets the stage and the views, then builds the stage from the partition file at `path`
-  // (an untitled stage). A refused file leaves the stage empty; a file that ends early keeps
-  // the lines read. 0 when partitions were loaded.
+  // (an untitled stage). A refused file leaves the stage empty (and the object-file command
+  // disabled); a file that ends early keeps the lines read. 0 when partitions were loaded.
   int OpenPartitionFileAt(const std::string& path);
 
  private:

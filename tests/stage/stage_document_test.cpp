@@ -219,13 +219,13 @@ TEST_F(StageDocumentTest, NewAndPartitionFilesGiveUntitledStages) {
   EXPECT_EQ(document.TitleName(), "無題");
   EXPECT_EQ(windows_.calls, (std::vector<std::string>{"reset views", "redraw", "enable po3"}));
 
-  // A file of another kind leaves an empty stage and the object command as it was.
+  // A file of another kind leaves an empty stage, with no road to put objects on.
   windows_.calls.clear();
   EXPECT_EQ(document.OpenPartitionFileAt(folder_.Write("bad.pat", "PATV9.9 nothing")), 1);
   EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 0);
   EXPECT_EQ(prompter_.MessageTexts().back(),
             "ファイルの種類が違います\n" + folder_.File("bad.pat"));
-  EXPECT_EQ(windows_.calls, (std::vector<std::string>{"reset views", "redraw"}));
+  EXPECT_EQ(windows_.calls, (std::vector<std::string>{"reset views", "disable po3", "redraw"}));
 }
 
 }  // namespace

@@ -1,28 +1,70 @@
 #include "converter/polyconv_batch.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include "converter/cob_conversion.h"
+#include "converter/output_folder.h"
 
 namespace {
 
+// The options of the command line, one row each: what --help shows and what the parser knows.
+struct BatchOption {
+  const char* name;
+  const char* help;
+};
+constexpr BatchOption kOptions[] = {
+    {"--invert", "すべての面を裏返しにします (頂点の順を逆にします)"},
+    {"--help", "この説明を表示します"},
+};
+
 void PrintUsage(std::ostream& stream) {
-  stream << "usage: polyconv [--invert] INPUT.cob OUTPUT.po3\n"
-            "       polyconv            (opens the conversion dialog)\n"
+  stream << "使い方:\n"
+            "  polyconv                          変換ダイアログを開きます\n"
+            "  polyconv INPUT.cob                INPUT.cob を入力にして変換ダイアログを開きます\n"
+            "  polyconv [--invert] INPUT.cob OUTPUT.po3\n"
+            "                                    ウィンドウを開かずに変換します\n"
             "\n"
-            "Converts a triangulated ASCII COB scene into one PO3 object file. The listing\n"
-            "\""
+            "三角形に分割されたテキスト形式の COB シーンを一つの PO3 オブジェクトファイルに\n"
+            "変換します。一覧 \""
          << kListingName
-         << "\" and copies of the texture images are written into the\n"
-            "folder of OUTPUT.po3, which is created when missing.\n"
-            "\n"
-            "  --invert   turn every face over (reverse the order of its corners)\n"
-            "  --help     show this text\n"
-            "\n"
-            "The exit status is the result code:\n";
+         << "\" とテクスチャ画像のコピーは OUTPUT.po3 のフォルダに書き出します。\n"
+            "フォルダがなければ作ります (変換に失敗したときは作ったフォルダを消します)。\n"
+            "\n";
+  for (const BatchOption& option : kOptions) {
+    stream << "  " << option.name << std::string(12 - std::strlen(option.name), ' ') << option.help
+           << "\n";
+  }
+  stream << "\n終了コード (変換の結果):\n";
   for (int result = kConverted; result <= kImageSizeNotPowerOfTwo; ++result) {
     stream << "  " << (result < 10 ? " " : "") << result << "  " << ConversionMessage(result)
            << "\n";
   }
-  stream << "  " << kUsageError << "  the command line names no conversion\n";
+  stream << "  " << kUsageError
+         << "  引数の誤り (変換するファイルが指定されていない、不明なオプション)\n";
+}
+
+bool IsOption(const std::string& argument, const char* name) { return argument == name; }
+
+// The system's reason why `path` cannot be read, "" when it can.
+std::string ReadReason(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return std::strerror(errno);
+  std::fclose(file);
+  return "";
+}
+
+// One line: the file the result is about, the result's message and, where the system refused
+// something, its reason.
+std::string ResultLine(int result, const ConversionRequest& request) {
+  std::string file = request.input_path;
+  std::string reason;
+  if (result == kConverted || result == kPo3OpenFailed) file = request.output_path;
+  if (result == kCobOpenFailed) reason = ReadReason(request.input_path);
+  std::string line = "polyconv: " + file + ": " + ConversionMessage(result);
+  if (!reason.empty()) line += ": " + reason;
+  return line;
 }
 
 }  // namespace
@@ -33,16 +75,16 @@ int RunPolyconvBatch(const std::vector<std::string>& arguments, std::ostream& ou
   std::vector<std::string> paths;
   bool options_ended = false;
   for (const std::string& argument : arguments) {
-    if (!options_ended && argument == "--help") {
+    if (!options_ended && IsOption(argument, "--help")) {
       PrintUsage(out);
       return 0;
     }
-    if (!options_ended && argument == "--invert") {
+    if (!options_ended && IsOption(argument, "--invert")) {
       invert = true;
     } else if (!options_ended && argument == "--") {
       options_ended = true;
     } else if (!options_ended && argument.size() > 1 && argument[0] == '-') {
-      err << "polyconv: unknown option " << argument << "\n";
+      err << "polyconv: 不明なオプション: " << argument << "\n";
       PrintUsage(err);
       return kUsageError;
     } else {
@@ -50,6 +92,7 @@ int RunPolyconvBatch(const std::vector<std::string>& arguments, std::ostream& ou
     }
   }
   if (paths.size() != 2) {
+    err << "polyconv: 入力ファイルと出力ファイルを指定してください\n";
     PrintUsage(err);
     return kUsageError;
   }
@@ -58,11 +101,19 @@ int RunPolyconvBatch(const std::vector<std::string>& arguments, std::ostream& ou
   request.input_path = paths[0];
   request.output_path = paths[1];
   request.invert = invert;
-  if (!PrepareOutputDirectory(request.output_path, request.output_directory)) {
-    err << kCannotCreateDirectory << "\n";
+  OutputFolder folder;
+  std::string error;
+  if (!folder.Prepare(request.output_path, &error)) {
+    err << "polyconv: " << error << "\n";
     return kPo3OpenFailed;
   }
+  request.output_directory = folder.Directory();
   const int result = ConvertCobToPo3(request, nullptr);
-  (result == kConverted ? out : err) << ConversionMessage(result) << "\n";
+  if (result != kConverted) folder.RemoveCreated();
+  (result == kConverted ? out : err) << ResultLine(result, request) << "\n";
   return result;
+}
+
+bool OpensDialogWithInput(const std::vector<std::string>& arguments) {
+  return arguments.size() == 1 && !arguments[0].empty() && arguments[0][0] != '-';
 }

@@ -1,4 +1,5 @@
-// polyconv: with arguments the batch conversion, without them the conversion dialog.
+// polyconv: with two files (and options) the batch conversion; without arguments, or with one
+// input file, the conversion dialog.
 #include <QApplication>
 #include <iostream>
 #include <string>
@@ -7,13 +8,16 @@
 #include "converter/gui/convert_dialog.h"
 #include "converter/polyconv_batch.h"
 #include "foundation/gui/qt_prompter.h"
+#include "foundation/gui/qt_translations.h"
 
 int main(int argc, char** argv) {
-  if (argc > 1) {
-    return RunPolyconvBatch(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  if (!arguments.empty() && !OpensDialogWithInput(arguments)) {
+    return RunPolyconvBatch(arguments, std::cout, std::cerr);
   }
   QApplication application(argc, argv);
+  InstallQtTranslations(application);
   QtPrompter prompter;
   Prompter::Install(&prompter);
-  return RunConvertDialogProgram();
+  return RunConvertDialogProgram(arguments.empty() ? std::string() : arguments[0]);
 }

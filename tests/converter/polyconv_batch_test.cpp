@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 
@@ -29,7 +31,12 @@ TEST(PolyconvBatchTest, HelpAndCommandLinesWithoutAConversion) {
   const BatchRun help = RunBatch({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("polyconv [--invert] INPUT.cob OUTPUT.po3"), std::string::npos);
-  EXPECT_NE(help.out.find("11  画像のサイズが２の累乗でない"), std::string::npos);
+  // Every exit status is listed, the usage error too.
+  for (const char* status :
+       {" 0  正常に変換されました", "11  画像のサイズが２の累乗でない", "64  引数の誤り"}) {
+    EXPECT_NE(help.out.find(status), std::string::npos) << status;
+  }
+  EXPECT_EQ(help.out.find("usage"), std::string::npos);
   EXPECT_EQ(RunBatch({"only.cob"}).status, kUsageError);
   EXPECT_EQ(RunBatch({"a.cob", "b.po3", "c"}).status, kUsageError);
   const BatchRun unknown = RunBatch({"--turn", "a.cob", "b.po3"});
@@ -45,7 +52,7 @@ TEST(PolyconvBatchTest, ConvertsLikeTheConversionAndExitsWithTheResult) {
 
   const BatchRun run = RunBatch({"--invert", input, folder.File("batch/out.po3")});
   EXPECT_EQ(run.status, kConverted);
-  EXPECT_EQ(run.out, "正常に変換されました\n");
+  EXPECT_EQ(run.out, "polyconv: " + folder.File("batch/out.po3") + ": 正常に変換されました\n");
   EXPECT_EQ(run.err, "");
 
   ConversionRequest request;
@@ -65,13 +72,41 @@ TEST(PolyconvBatchTest, ConvertsLikeTheConversionAndExitsWithTheResult) {
   const BatchRun quad =
       RunBatch({folder.Write("quad.cob", cob_text::Scene({object})), folder.File("q/out.po3")});
   EXPECT_EQ(quad.status, kNotTriangulated);
-  EXPECT_EQ(quad.err, "多角形ポリゴンを検出。三角化してください\n");
-  EXPECT_FALSE(std::filesystem::exists(folder.File("q/out.po3")));
+  EXPECT_EQ(quad.err, "polyconv: " + folder.File("quad.cob") +
+                          ": 多角形ポリゴンを検出。三角化してください\n");
+  // The folder made for the refused conversion is gone again.
+  EXPECT_FALSE(std::filesystem::exists(folder.File("q")));
+}
 
+TEST(PolyconvBatchTest, EveryFailureIsOneLineNamingTheFileAndTheReason) {
+  TempFolder folder;
   folder.Write("file", "");
-  const BatchRun blocked = RunBatch({input, folder.File("file/out.po3")});
-  EXPECT_EQ(blocked.status, kPo3OpenFailed);
-  EXPECT_EQ(blocked.err, "ディレクトリを作成できません\n");
+  const std::string input = folder.Write("in.cob", cob_text::Scene({cob_text::Triangle()}));
+  const struct {
+    std::vector<std::string> arguments;
+    int status;
+    std::vector<std::string> parts;
+  } cases[] = {
+      {{input, folder.File("file/out.po3")},
+       kPo3OpenFailed,
+       {"ディレクトリを作成できません", folder.File("file"), std::strerror(ENOTDIR)}},
+      {{folder.File("missing.cob"), folder.File("new/out.po3")},
+       kCobOpenFailed,
+       {"COBファイルのオープンに失敗", folder.File("missing.cob"), std::strerror(ENOENT)}},
+      {{folder.Write("text.cob", "not a cob"), folder.File("new/out.po3")},
+       kNotCobFile,
+       {"COBファイルではない", folder.File("text.cob")}},
+  };
+  for (const auto& c : cases) {
+    const BatchRun run = RunBatch(c.arguments);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_EQ(run.out, "");
+    ASSERT_FALSE(run.err.empty());
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    for (const std::string& part : c.parts)
+      EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder.File("new")));
 }
 
 }  // namespace

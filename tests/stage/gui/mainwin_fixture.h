@@ -27,6 +27,7 @@ struct Editor {
         std::string(SUITE_SOURCE_DIR) + "/resources/tarnhollow/BitmapObject.bof";
     paths.back_template = std::string(SUITE_SOURCE_DIR) + "/resources/tarnhollow/BackObject.bof";
     paths.help_page = std::string(SUITE_SOURCE_DIR) + "/resources/tarnhollow/Help/tarnhollow.html";
+    paths.recovery_folder = StateFolder();
     window = std::make_unique<StageMainWindow1>(paths);
     window->resize(1000, 700);
     window->show();
@@ -47,6 +48,8 @@ struct Editor {
     ASSERT_EQ(window->GetStage().GetTerrain().PartitionCount(), lines - 1);
   }
   Stage& stage() { return window->GetStage(); }
+  // Where the window keeps its recovery copies.
+  std::string StateFolder() const { return folder.File("state/tarnhollow/"); }
   QWidget* Find(const char* object_name) const {
     return window->findChild<QWidget*>(QString::fromLatin1(object_name));
   }

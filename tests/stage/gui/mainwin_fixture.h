@@ -19,8 +19,10 @@
 namespace mainwin_test {
 
 struct Editor {
-  Editor() {
+  // `settings`: the text of "Settei.ini" before the window is made ("" for none).
+  explicit Editor(const std::string& settings = "") {
     EnsureTestApplication();
+    if (!settings.empty()) folder.Write("Settei.ini", settings);
     StagePaths paths;
     paths.settings = folder.File("Settei.ini");
     paths.bitmap_template =

@@ -16,33 +16,25 @@
 
 namespace undo_test {
 
-inline std::string Resource(const std::string& name) {
-  return std::string(SUITE_SOURCE_DIR) + "/resources/merrowlindale/" + name;
-}
-
-// The paths of a designer started in `folder`.
-inline DesignerPaths PathsIn(const std::string& folder) {
-  DesignerPaths paths;
-  paths.settings = folder + "/Settei.ini";
-  paths.help_page = Resource("Help/merrowlindale.html");
-  paths.sound = folder + "/SetButton.wav";  // not there: no sound in tests
-  paths.texture = Resource("Texture.bmp");
-  paths.recovery_folder = folder + "/state/merrowlindale/";
-  return paths;
-}
-
 struct Designer {
   // `settings`: the text of "Settei.ini" before the window is made ("" for none).
   explicit Designer(const std::string& settings = "") {
     EnsureTestApplication();
     if (!settings.empty()) folder.Write("Settei.ini", settings);
-    window = std::make_unique<CourseDesignerWindow1>(PathsIn(folder.Path()));
+    const std::string resources = std::string(SUITE_SOURCE_DIR) + "/resources/merrowlindale/";
+    DesignerPaths paths;
+    paths.settings = folder.File("Settei.ini");
+    paths.help_page = resources + "Help/merrowlindale.html";
+    paths.sound = folder.File("SetButton.wav");  // not there: no sound in tests
+    paths.texture = resources + "Texture.bmp";
+    paths.recovery_folder = folder.File("state/merrowlindale/");
+    window = std::make_unique<CourseDesignerWindow1>(paths);
     window->resize(1091, 760);
     window->show();
     QApplication::processEvents();
   }
-  std::string StateFolder() const { return window->Paths().recovery_folder; }
-  // The sample circuit as a course file in the folder.
+  std::string StateFolder() const { return folder.File("state/merrowlindale/"); }
+  // The sample circuit as a course file in the folder; its path.
   std::string SampleFile() {
     CourseData1 sample;
     sample.Initialise();

@@ -18,18 +18,23 @@
 
 namespace mainwin_test {
 
+// The editor's paths for a window whose settings and recovery copies are in `folder`.
+inline StagePaths PathsIn(const std::string& folder) {
+  StagePaths paths;
+  paths.settings = folder + "/Settei.ini";
+  paths.bitmap_template = std::string(SUITE_SOURCE_DIR) + "/resources/tarnhollow/BitmapObject.bof";
+  paths.back_template = std::string(SUITE_SOURCE_DIR) + "/resources/tarnhollow/BackObject.bof";
+  paths.help_page = std::string(SUITE_SOURCE_DIR) + "/resources/tarnhollow/Help/tarnhollow.html";
+  paths.recovery_folder = folder + "/state/tarnhollow/";
+  return paths;
+}
+
 struct Editor {
   // `settings`: the text of "Settei.ini" before the window is made ("" for none).
   explicit Editor(const std::string& settings = "") {
     EnsureTestApplication();
     if (!settings.empty()) folder.Write("Settei.ini", settings);
-    StagePaths paths;
-    paths.settings = folder.File("Settei.ini");
-    paths.bitmap_template =
-        std::string(SUITE_SOURCE_DIR) + "/resources/tarnhollow/BitmapObject.bof";
-    paths.back_template = std::string(SUITE_SOURCE_DIR) + "/resources/tarnhollow/BackObject.bof";
-    paths.help_page = std::string(SUITE_SOURCE_DIR) + "/resources/tarnhollow/Help/tarnhollow.html";
-    paths.recovery_folder = StateFolder();
+    const StagePaths paths = PathsIn(folder.Path());
     window = std::make_unique<StageMainWindow1>(paths);
     window->resize(1000, 700);
     window->show();
@@ -51,7 +56,7 @@ struct Editor {
   }
   Stage& stage() { return window->GetStage(); }
   // Where the window keeps its recovery copies.
-  std::string StateFolder() const { return folder.File("state/tarnhollow/"); }
+  std::string StateFolder() const { return PathsIn(folder.Path()).recovery_folder; }
   QWidget* Find(const char* object_name) const {
     return window->findChild<QWidget*>(QString::fromLatin1(object_name));
   }

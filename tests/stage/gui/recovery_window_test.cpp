@@ -23,13 +23,11 @@ namespace {
 using mainwin_test::Editor;
 using W = StageMainWindow1;
 
-// Puts a copy a crashed editor left into `folder`: the container around `document`.
-std::string LeaveCopy(const std::string& folder, const std::string& name,
-                      const std::string& document, const std::string& original) {
+// Puts a file a crashed editor left into `folder`; its path.
+std::string Leave(const std::string& folder, const std::string& name, const std::string& bytes) {
   std::filesystem::create_directories(folder);
-  const std::string path = folder + name;
-  EXPECT_TRUE(AtomicWriteFile(path, RecoveryCopyBytes(document, original)));
-  return path;
+  EXPECT_TRUE(AtomicWriteFile(folder + name, bytes));
+  return folder + name;
 }
 
 // A stage file's bytes of a road of 6 lines with one wire on the left of partition 0.
@@ -41,33 +39,11 @@ std::string StageWithAWire() {
   return StageFile::Image(e.stage(), e.window->ToolState(), e.window->CurrentViews());
 }
 
-TEST(StageRecoveryTest, CopiesComeEveryAutoSaveMinutes) {
-  const struct {
-    const char* settings;
-    int interval_ms;  // 0: no copies
-  } cases[] = {
-      {"", 2 * 60 * 1000},
-      {"[Recovery]\nAutoSaveMinutes=5\n", 5 * 60 * 1000},
-      {"[Recovery]\nAutoSaveMinutes=0\n", 0},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.settings);
-    Editor e(c.settings);
-    QTimer* timer = e.window->findChild<QTimer*>(QStringLiteral("RecoveryTimer"));
-    EXPECT_EQ(e.window->Recovery()->Enabled(), c.interval_ms != 0);
-    if (c.interval_ms == 0) {
-      EXPECT_EQ(timer, nullptr);
-      continue;
-    }
-    ASSERT_NE(timer, nullptr);
-    EXPECT_EQ(timer->interval(), c.interval_ms);
-    EXPECT_TRUE(timer->isActive());
-  }
-}
-
 TEST(StageRecoveryTest, TheCopyHoldsUnsavedWorkOnly) {
-  Editor e;
+  Editor e("[Recovery]\nAutoSaveMinutes=5\n");
   RecoveryKeeper& keeper = *e.window->Recovery();
+  EXPECT_EQ(keeper.Timer()->interval(), 5 * 60 * 1000);
+  EXPECT_TRUE(keeper.Timer()->isActive());
   e.OpenRoad(6);
   keeper.Tick();
   EXPECT_FALSE(keeper.CopyExists()) << "nothing unsaved";
@@ -109,7 +85,8 @@ TEST(StageRecoveryTest, TheCopyHoldsUnsavedWorkOnly) {
 
 // At start a left-over copy is offered: Yes brings the work back as a modified stage of its
 // file (a file named on the command line is then not opened), No deletes the copy, Cancel
-// keeps it for the next start. A copy that is no stage file stays where it is.
+// keeps it for the next start. A copy that is no stage file, or a damaged one (told about
+// first, being newer), stays where it is.
 TEST(StageRecoveryTest, ALeftOverCopyIsOfferedAtStart) {
   const std::string work = StageWithAWire();
   const struct {
@@ -131,81 +108,52 @@ TEST(StageRecoveryTest, ALeftOverCopyIsOfferedAtStart) {
     Editor e;
     e.window->hide();
     const std::string pat = e.Road(9);
-    const std::string copy = LeaveCopy(e.StateFolder(), "1-2-0.recovery",
-                                       c.good_stage ? work : std::string("no stage"), c.original);
+    const std::string copy =
+        Leave(e.StateFolder(), "1-2-0.recovery",
+              RecoveryCopyBytes(c.good_stage ? work : std::string("no stage"), c.original));
+    std::string cut = RecoveryCopyBytes(work, "");
+    cut.pop_back();
+    const std::string damaged = Leave(e.StateFolder(), "2-2-0.recovery", cut);
+    std::filesystem::last_write_time(
+        copy, std::filesystem::last_write_time(damaged) - std::chrono::seconds(10));
+    e.prompter.QueueAnswer(PromptAnswer::kOk);
     e.prompter.QueueAnswer(c.answer);
     ASSERT_TRUE(StartStageEditor(*e.window, pat));
-    ASSERT_GE(e.prompter.AskedQuestions().size(), 1u);
-    const ScriptedPrompter::Asked& asked = e.prompter.AskedQuestions()[0];
-    EXPECT_EQ(asked.text, kRecoveryQuestion);
-    EXPECT_EQ(asked.buttons, PromptButtons::kYesNoCancel);
+    std::vector<std::string> told = {RecoveryDamagedMessage(damaged), kRecoveryQuestion};
+    if (!c.good_stage) told.push_back(e.prompter.MessageTexts().back());
+    EXPECT_EQ(e.prompter.MessageTexts(), told);
+    EXPECT_EQ(e.prompter.AskedQuestions()[0].caption, "Error");
+    EXPECT_EQ(e.prompter.AskedQuestions()[1].buttons, PromptButtons::kYesNoCancel);
+    EXPECT_EQ(e.prompter.AskedQuestions().back().caption, c.good_stage ? "Message" : "Error");
     const Terrain& terrain = e.stage().GetTerrain();
+    EXPECT_EQ(terrain.PartitionCount(), c.restored ? 5 : 8) << "9 lines: the file named at start";
+    EXPECT_EQ(e.window->isWindowModified(), c.restored);
     if (c.restored) {
-      EXPECT_EQ(terrain.PartitionCount(), 5) << "the file named at start is not opened";
       EXPECT_EQ(terrain.WireCount(0, kLeftSide), 1);
-      EXPECT_TRUE(e.window->isWindowModified());
       EXPECT_EQ(e.window->Document().Path(), c.original);
       EXPECT_EQ(e.window->windowTitle().section('[', 0, 0).toStdString(),
                 c.original[0] != '\0' ? "road.ste" : "無題");
       EXPECT_FALSE(e.window->History().CanUndo());
       EXPECT_EQ(e.window->Recovery()->CopyPath(), copy) << "adopted";
-    } else {
-      EXPECT_EQ(terrain.PartitionCount(), 8) << "the file named at start";
-      EXPECT_FALSE(e.window->isWindowModified());
-    }
-    if (!c.good_stage) {
-      ASSERT_EQ(e.prompter.MessageTexts().size(), 2u);
-      EXPECT_EQ(e.prompter.AskedQuestions()[1].caption, "Error");
     }
     EXPECT_EQ(std::filesystem::exists(copy), c.copy_stays);
-    if (c.restored) {
-      e.window.reset();
-      EXPECT_FALSE(std::filesystem::exists(copy)) << "a clean exit after the restore";
-    }
+    EXPECT_TRUE(std::filesystem::exists(damaged));
+    e.window.reset();
+    EXPECT_EQ(std::filesystem::exists(copy), c.copy_stays && !c.restored) << "a clean exit";
   }
-}
-
-TEST(StageRecoveryTest, ADamagedCopyIsReportedAndLeftAlone) {
-  Editor e;
-  const std::string good = LeaveCopy(e.StateFolder(), "1-1-0.recovery", StageWithAWire(), "");
-  std::string cut = RecoveryCopyBytes("some stage", "");
-  cut.resize(cut.size() - 3);
-  const std::string damaged = e.StateFolder() + "2-1-0.recovery";
-  ASSERT_TRUE(AtomicWriteFile(damaged, cut));
-  // The damaged one is the newer: it is told about first, then the good one is asked for.
-  std::filesystem::last_write_time(
-      good, std::filesystem::last_write_time(damaged) - std::chrono::seconds(10));
-  e.prompter.QueueAnswer(PromptAnswer::kOk);
-  e.prompter.QueueAnswer(PromptAnswer::kNo);
-  EXPECT_FALSE(e.window->RecoverLeftOverWork());
-  EXPECT_EQ(e.prompter.MessageTexts(),
-            (std::vector<std::string>{RecoveryDamagedMessage(damaged), kRecoveryQuestion}));
-  EXPECT_EQ(e.prompter.AskedQuestions()[0].caption, "Error");
-  EXPECT_TRUE(std::filesystem::exists(damaged));
-  EXPECT_FALSE(std::filesystem::exists(good)) << "declined";
 }
 
 // The editor with unsaved work is killed once its copy is written; started again, it asks
 // through the real message box, and Yes brings the work back.
 TEST(StageRecoveryTest, AKilledEditorsWorkComesBackAfterARestart) {
   constexpr char kChildVariable[] = "TARNHOLLOW_RECOVERY_TEST_FOLDER";
-  auto paths_in = [](const std::string& folder) {
-    StagePaths paths;
-    paths.settings = folder + "/Settei.ini";
-    paths.bitmap_template =
-        std::string(SUITE_SOURCE_DIR) + "/resources/tarnhollow/BitmapObject.bof";
-    paths.back_template = std::string(SUITE_SOURCE_DIR) + "/resources/tarnhollow/BackObject.bof";
-    paths.help_page = folder + "/none.html";
-    paths.recovery_folder = folder + "/state/tarnhollow/";
-    return paths;
-  };
   if (const char* folder = recovery_test::ChildFolder(kChildVariable)) {
     // The child: the editor as the program starts it, a road opened, two wires added, then
     // the event loop until the parent kills it. A copy every 50 ms.
     EnsureTestApplication();
     QtPrompter prompter;
     Prompter::Install(&prompter);
-    StageMainWindow1 window(paths_in(folder));
+    StageMainWindow1 window(mainwin_test::PathsIn(folder));
     ASSERT_TRUE(StartStageEditor(window, std::string(folder) + "/road.pat"));
     window.Command(kWireEditButton);
     window.Command(kLeftAddButton);
@@ -218,11 +166,11 @@ TEST(StageRecoveryTest, AKilledEditorsWorkComesBackAfterARestart) {
 
   TempFolder folder;
   folder.Write("road.pat", stage_test::StraightPat(7));
-  const StagePaths paths = paths_in(folder.Path());
+  const StagePaths paths = mainwin_test::PathsIn(folder.Path());
   {
     recovery_test::CrashingChild child(kChildVariable, folder.Path());
     ASSERT_TRUE(child.Started());
-    ASSERT_NE(child.WaitForCopy(paths.recovery_folder, 30), "") << "no copy from the editor";
+    ASSERT_TRUE(child.WaitForCopy(paths.recovery_folder, 30)) << "no copy from the editor";
     ASSERT_TRUE(child.Kill());
   }
   ASSERT_EQ(RecoveryCopy::FindLeftOver(paths.recovery_folder).size(), 1u);

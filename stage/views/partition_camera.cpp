@@ -122,8 +122,8 @@ void PartitionCanvas::FillFlat(const Point3f* world, int32_t n, uint16_t colour)
   if (count > 0) view_fill::Flat(camera_.Surface(), points, count, colour);
 }
 
-void PartitionCanvas::FillTextured(const Point3f* world, const TexCoord2f* world_coords,
-                                   int32_t n, int32_t picture) {
+void PartitionCanvas::FillTextured(const Point3f* world, const TexCoord2f* world_coords, int32_t n,
+                                   int32_t picture) {
   Point3f points[kPolygonCapacity];
   TexCoord2f coords[kPolygonCapacity];
   const int32_t count = Project(world, world_coords, n, points, coords);

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <algorithm>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "foundation/gui/draw_button.h"
 #include "foundation/gui/named_resources.h"
@@ -261,8 +261,7 @@ TEST_F(StageViewAreaTest, OneModeButtonIsDownAndTheRenderedViewRunsTheTimer) {
   EXPECT_EQ(view->Record().current_mode, 1);
   EXPECT_TRUE(view->LastPerspective().rendered);
   // The camera-move tool is active: the timer runs while the application is.
-  EXPECT_EQ(view->Animating(),
-            QGuiApplication::applicationState() == Qt::ApplicationActive);
+  EXPECT_EQ(view->Animating(), QGuiApplication::applicationState() == Qt::ApplicationActive);
   host_.UseTool(0, {T::kSelectPointTool});
   view->Redraw();
   EXPECT_FALSE(view->Animating());
@@ -287,7 +286,7 @@ TEST_F(StageViewAreaTest, TheDisplaySettingsDialogStoresOnOkOnly) {
   static_cast<QCheckBox*>(dialog->Control(1140))->setChecked(true);
   static_cast<QRadioButton*>(dialog->Control(1133))->setChecked(true);
   static_cast<ValueEditWindow1*>(dialog->Control(1149))->SetPosition(9);  // 1 + 9
-  static_cast<QPushButton*>(dialog->Control(1138))->click();  // Cancel
+  static_cast<QPushButton*>(dialog->Control(1138))->click();              // Cancel
   QApplication::processEvents();
   EXPECT_EQ(view->Record().settings, DisplaySettings());
   EXPECT_EQ(view->SetupDialog(), nullptr);

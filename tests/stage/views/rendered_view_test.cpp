@@ -24,12 +24,11 @@ TEST(PerspectiveThresholdTest, TheRangeModeAndCheckBoxesChooseTheThreshold) {
   const DisplaySettings by_count{1, 1, 0, 0, 2, 0.0f, 20};
   const DisplaySettings by_z{1, 0, 1, 1, 2, 250.0f, 20};
   const Case cases[] = {
-      {by_count, RenderedKind::kRoad, 10, FLT_MAX},   // the camera's partition
-      {by_count, RenderedKind::kMap, 11, FLT_MAX},    // the next one
-      {by_count, RenderedKind::kRoad, 12, -FLT_MAX},  // farther
+      {by_count, RenderedKind::kRoad, 10, FLT_MAX},     // the camera's partition
+      {by_count, RenderedKind::kMap, 11, FLT_MAX},      // the next one
+      {by_count, RenderedKind::kRoad, 12, -FLT_MAX},    // farther
       {by_count, RenderedKind::kObject, 10, -FLT_MAX},  // objects' box off
-      {by_z, RenderedKind::kRoad, 40, 250.0f},
-      {by_z, RenderedKind::kMap, 10, -FLT_MAX},
+      {by_z, RenderedKind::kRoad, 40, 250.0f},         {by_z, RenderedKind::kMap, 10, -FLT_MAX},
       {by_z, RenderedKind::kObject, 10, 250.0f},
   };
   for (const Case& c : cases) {
@@ -192,8 +191,8 @@ TEST_F(RenderedViewTest, TheBackgroundObjectIsDrawnFirstBehindEverything) {
   stage_.UpdateObject(background, sky);
   stage_.DeleteObject(square);
   Draw(0);
-  EXPECT_EQ(At(160, 10), views_test::kGreen);   // above the road: the background
-  EXPECT_EQ(At(160, 120), views_test::kBlue);   // the road over it
+  EXPECT_EQ(At(160, 10), views_test::kGreen);  // above the road: the background
+  EXPECT_EQ(At(160, 120), views_test::kBlue);  // the road over it
 }
 
 }  // namespace

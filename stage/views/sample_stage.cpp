@@ -1,5 +1,6 @@
 #include "stage/views/sample_stage.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -598,8 +599,13 @@ ViewSection SampleViews(const Stage& stage) {
   }
   const double cx = (min_x + max_x) / 2.0, cz = (min_z + max_z) / 2.0;
   views.parallel[0] = {cx, 0.0, cz, 0.0005};
-  views.parallel[1] = {cx, 30.0, cz, 0.0005};
-  views.parallel[2] = {cx, 30.0, cz, 0.0005};
+  // The side and front views look closer at the partitions shown first (0 ... 20).
+  Point3f first[4], last[4];
+  terrain.PartitionCorners(0, first);
+  terrain.PartitionCorners(std::min(20, terrain.PartitionCount() - 1), last);
+  const double near_x = (first[0].x + last[0].x) / 2.0, near_z = (first[0].z + last[0].z) / 2.0;
+  views.parallel[1] = {near_x, 20.0, near_z, 0.0015};
+  views.parallel[2] = {near_x, 20.0, near_z, 0.0015};
   PerspectiveViewRecord& p = views.perspective;
   p.settings = {1, 1, 1, 0, 3, 0.0f, 20};
   CameraModeRecord& road = p.modes[1];

@@ -101,7 +101,7 @@ void PartitionCanvas::Polyline(const Point3f* world, int32_t n, bool closed, con
 
 int32_t PartitionCanvas::Project(const Point3f* world, const TexCoord2f* coords, int32_t n,
                                  Point3f* points, TexCoord2f* out_coords) const {
-  if (n < 1 || n > kPolygonCapacity) return 0;
+  if (n < 1 || n > kFilledPolygonMax) return 0;
   for (int32_t i = 0; i < n; ++i) {
     camera_.ToScreen(world[i], &points[i].x, &points[i].y);
     points[i].z = 1.0f;

@@ -184,7 +184,7 @@ class RenderedDrawer {
     for (const std::vector<int32_t>& polygon : shape.polygons) {
       if (!PolygonFitsShape(polygon, shape)) continue;
       const int32_t n = polygon[0];
-      if (n > kPolygonCapacity) continue;
+      if (n > kFilledPolygonMax) continue;
       for (int32_t k = 0; k < n; ++k) {
         world[k] = transform.Apply(shape.points[static_cast<size_t>(polygon[1 + k])]);
         const TextureCorner& uv = shape.map_coordinates[static_cast<size_t>(polygon[1 + n + k])];

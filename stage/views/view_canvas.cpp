@@ -45,7 +45,7 @@ void ParallelCanvas::Polyline(const Point3f* world, int32_t n, bool closed, cons
 
 int32_t ParallelCanvas::Project(const Point3f* world, const TexCoord2f* coords, int32_t n,
                                 Point3f* points, TexCoord2f* out_coords) {
-  if (n < 1 || n > kPolygonCapacity) return 0;
+  if (n < 1 || n > kFilledPolygonMax) return 0;
   for (int32_t i = 0; i < n; ++i) {
     double sx = 0.0, sy = 0.0, depth = 0.0;
     if (camera_.WorldToScreen(world[i].x, world[i].y, world[i].z, &sx, &sy, &depth) != 0) {
@@ -126,7 +126,7 @@ void PerspectiveCanvas::Polyline(const Point3f* world, int32_t n, bool closed, c
 
 int32_t PerspectiveCanvas::Project(const Point3f* world, const TexCoord2f* coords, int32_t n,
                                    Point3f* points, TexCoord2f* out_coords) {
-  if (n < 1 || n > kPolygonCapacity) return 0;
+  if (n < 1 || n > kFilledPolygonMax) return 0;
   for (int32_t i = 0; i < n; ++i) {
     points[i] = camera_.WorldToCamera(world[i]);
     out_coords[i] = coords != nullptr ? coords[i] : TexCoord2f{};

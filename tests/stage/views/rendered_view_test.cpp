@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "render/surface_registry.h"
@@ -213,6 +214,45 @@ TEST_F(RenderedViewTest, RecordedFillsReplayToTheSamePicture) {
   surface.Fill(0);
   ReplayFills(surface, textures_, fills);
   EXPECT_TRUE(std::equal(drawn.Bits(), drawn.Bits() + 320 * 240, surface.Bits()));
+}
+
+}  // namespace
+
+namespace {
+
+// Clipping adds vertices: polygons are filled up to kFilledPolygonMax corners, which still
+// fit the clipping buffers when every plane cuts them; larger ones are left out.
+TEST_F(RenderedViewTest, PolygonsWithMoreCornersThanTheClipperHoldsAreLeftOut) {
+  LoadRoad(3);
+  for (int32_t corners : {kFilledPolygonMax, kFilledPolygonMax + 2}) {
+    ObjectShape shape;
+    std::vector<int32_t> polygon = {corners};
+    for (int32_t k = 0; k < corners; ++k) {
+      // A flat disc, clockwise as the camera sees it, leaning back through the near plane
+      // and larger than the picture: the near plane and all four edges cut it.
+      const float angle = -6.2831853f * static_cast<float>(k) / static_cast<float>(corners);
+      const float y = 0.05f * std::sin(angle);
+      shape.points.push_back({0.05f * std::cos(angle), y, 0.5f * y});
+      polygon.push_back(k);
+    }
+    for (int32_t k = 0; k < corners; ++k) polygon.push_back(0);
+    polygon.push_back(0);
+    shape.map_coordinates = {{0.0f, 0.0f}};
+    shape.attributes = {ShapeAttribute{1.0f, 0.0f, 0.0f, 0, -1, 0.0f, 0.0f}};
+    shape.polygons = {polygon};
+    shape.use_count = 1;
+    shape.name = "disc" + std::to_string(corners);
+    // Zoomed by 100 to a radius of 5, its centre 2 ahead of the eye (which stands 10 behind
+    // the camera's position).
+    const int32_t object =
+        stage_.CreateObject({0.0f, 5.0f, -8.0f}, stage_.MutableShapes().Add(shape));
+    camera_.SetPosition(0.0f, 5.0f, 0.0f);
+    camera_.SetRotation(0.0f, 0.0f, 0.0f);
+    const RenderedCounts counts = Draw(0);
+    // Two road faces, and the disc when it is not too large.
+    EXPECT_EQ(counts.flat, corners == kFilledPolygonMax ? 3 : 2) << corners;
+    stage_.DeleteObject(object);
+  }
 }
 
 }  // namespace

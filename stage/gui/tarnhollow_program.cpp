@@ -10,6 +10,7 @@
 #include "foundation/application_directory.h"
 #include "foundation/gui/display_depth.h"
 #include "foundation/gui/qt_prompter.h"
+#include "foundation/gui/qt_translations.h"
 #include "foundation/gui/startup_picture.h"
 #include "stage/gui/stage_main_window.h"
 #include "stage/gui/stage_render_batch.h"
@@ -31,6 +32,7 @@ int Usage(const std::string& problem) {
 
 int RunWindow(int argc, char** argv, const std::string& file) {
   QApplication app(argc, argv);
+  InstallQtTranslations(app);
   QtPrompter prompter;
   Prompter::Install(&prompter);
   int status = 0;

@@ -1,10 +1,18 @@
-// The converter without a window: `polyconv [--invert] INPUT.cob OUTPUT.po3` converts like the
-// dialog does and ends with the result code as exit status.
+// The converter without a window: `polyconv [--invert] [--scale S] INPUT OUTPUT.po3` converts
+// like the dialog does and ends with the result code as exit status.
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "converter/cob_conversion.h"
+
+// Converts one request and adds its notes; the program passes the one that also reads the
+// model kinds of the import library. Without it only COB files are read.
+using Po3Conversion =
+    std::function<int(const ConversionRequest& request, std::vector<std::string>* notes)>;
 
 // Exit status for a command line that names no conversion.
 inline constexpr int kUsageError = 64;
@@ -12,4 +20,4 @@ inline constexpr int kUsageError = 64;
 // Runs the command line `arguments` (without the program name). The result message goes to
 // `out` on success and to `err` otherwise; returns the exit status.
 int RunPolyconvBatch(const std::vector<std::string>& arguments, std::ostream& out,
-                     std::ostream& err);
+                     std::ostream& err, const Po3Conversion& convert = nullptr);

@@ -144,6 +144,8 @@ TEST_F(ConvertDialogTest, BrowseButtonsUseTheRememberingFileDialogs) {
   EXPECT_EQ(asked[0].kind, ScriptedPrompter::Asked::Kind::kOpenFile);
   EXPECT_EQ(asked[0].request.filters.at(0).first, "cobファイル(*.cob)");
   EXPECT_EQ(asked[0].request.filters.at(0).second, "*.cob");
+  EXPECT_EQ(asked[0].request.filters.at(1).second,
+            "*.cob;*.gltf;*.glb;*.obj;*.fbx;*.dae;*.3ds;*.ply;*.stl");
   EXPECT_EQ(asked[1].kind, ScriptedPrompter::Asked::Kind::kSaveFile);
   EXPECT_EQ(asked[1].request.filters.at(0).first, "po3ファイル(*.po3)");
   EXPECT_EQ(asked[2].request.start_folder, folder_.File("models"));

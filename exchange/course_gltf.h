@@ -41,5 +41,9 @@ int32_t WriteCourseGltf(const CourseData1& course, const std::string& texture_pa
 int32_t ExportGltfFromCourseFile(const std::string& course_path, const std::string& texture_path,
                                  const std::string& gltf_path, bool* untextured = nullptr);
 
+// Said when the road texture could not be read and the road went out in its colour.
+inline constexpr const char* kGltfUntexturedNote =
+    "道路テクスチャー(Texture.bmp)を読めないため、路面を色だけで出力しました";
+
 // A one-line UTF-8 message for a result.
 const char* CourseGltfMessage(int32_t result);

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <set>
 
 #include "foundation/directory.h"
 
@@ -38,7 +39,9 @@ class MemoryStream : public Assimp::IOStream {
     const size_t base = origin == aiOrigin_SET   ? 0
                         : origin == aiOrigin_CUR ? position_
                                                  : bytes_->size();
-    if (base + offset > bytes_->size()) return aiReturn_FAILURE;
+    // The binary writer skips the header first and comes back for it: a seek past the end
+    // grows the file.
+    if (base + offset > bytes_->size()) bytes_->resize(base + offset);
     position_ = base + offset;
     return aiReturn_SUCCESS;
   }
@@ -69,11 +72,13 @@ class MemoryIOSystem : public Assimp::IOSystem {
   std::map<std::string, std::string>* files_;
 };
 
-bool EndsWithGlb(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string tail = path.substr(path.size() - 4);
-  for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return tail == ".glb";
+bool EndsWith(const std::string& path, const std::string& lower_tail) {
+  if (path.size() < lower_tail.size()) return false;
+  for (size_t i = 0; i < lower_tail.size(); ++i) {
+    const auto c = static_cast<unsigned char>(path[path.size() - lower_tail.size() + i]);
+    if (std::tolower(c) != lower_tail[i]) return false;
+  }
+  return true;
 }
 
 // Letters, digits, "-" and "_" of `text`, others as "_": a name that needs no escaping in a
@@ -214,10 +219,14 @@ aiTexture* BuildEmbeddedTexture(const GltfTexture& texture, const std::string& p
 
 }  // namespace
 
+bool IsGltfPath(const std::string& path) { return IsGlbPath(path) || EndsWith(path, ".gltf"); }
+
+bool IsGlbPath(const std::string& path) { return EndsWith(path, ".glb"); }
+
 GltfWriteResult GltfFiles(const GltfScene& scene, const std::string& path,
                           std::vector<FileToWrite>* files, std::string* error) {
   files->clear();
-  const bool binary = EndsWithGlb(path);
+  const bool binary = IsGlbPath(path);
   auto out = std::make_unique<aiScene>();
 
   // Meshes without a triangle or a material are left out.
@@ -242,6 +251,7 @@ GltfWriteResult GltfFiles(const GltfScene& scene, const std::string& path,
   std::vector<std::string> texture_paths(scene.textures.size());
   std::vector<FileToWrite> pictures;
   std::vector<aiTexture*> embedded;
+  std::set<std::string> picture_names;
   for (size_t i = 0; i < scene.textures.size(); ++i) {
     const std::string png = EncodePng(scene.textures[i].image);
     if (png.empty()) continue;
@@ -249,7 +259,13 @@ GltfWriteResult GltfFiles(const GltfScene& scene, const std::string& path,
       texture_paths[i] = "*" + std::to_string(embedded.size());
       embedded.push_back(BuildEmbeddedTexture(scene.textures[i], png));
     } else {
-      texture_paths[i] = stem + "_texture" + std::to_string(i) + ".png";
+      // Named after the glTF file and the picture: "stage_grass.png".
+      const std::string base =
+          stem + "_" + UriSafe(Directory1::WithoutExtension(scene.textures[i].name));
+      texture_paths[i] = base + ".png";
+      for (int n = 2; !picture_names.insert(texture_paths[i]).second; ++n) {
+        texture_paths[i] = base + "_" + std::to_string(n) + ".png";
+      }
       pictures.push_back({Directory1::Join(Directory1::Folder(path), texture_paths[i]), png});
     }
   }
@@ -272,22 +288,27 @@ GltfWriteResult GltfFiles(const GltfScene& scene, const std::string& path,
 
   out->mRootNode = BuildNode(scene.root, new_index);
 
+  // The exporter names the buffer after the file only when the extension is in lower case
+  // ("Road.GLTF" would get "Road.GLTF.bin").
+  const std::string exported_path = Directory1::Join(
+      Directory1::Folder(path),
+      Directory1::WithoutExtension(Directory1::FileName(path)) + (binary ? ".glb" : ".gltf"));
   std::map<std::string, std::string> written;
   Assimp::Exporter exporter;
   exporter.SetIOHandler(new MemoryIOSystem(&written));  // the exporter owns it
   aiReturn exported = aiReturn_FAILURE;
   try {
-    exported = exporter.Export(out.get(), binary ? "glb2" : "gltf2", path);
+    exported = exporter.Export(out.get(), binary ? "glb2" : "gltf2", exported_path);
   } catch (...) {
     exported = aiReturn_FAILURE;
   }
-  if (exported != aiReturn_SUCCESS || written.count(path) == 0) {
+  if (exported != aiReturn_SUCCESS || written.count(exported_path) == 0) {
     if (error != nullptr) *error = exporter.GetErrorString();
     return GltfWriteResult::kCannotWrite;
   }
   // The glTF file first, then its buffer and the pictures.
-  files->push_back({path, std::move(written[path])});
-  written.erase(path);
+  files->push_back({path, std::move(written[exported_path])});
+  written.erase(exported_path);
   for (auto& [name, bytes] : written) files->push_back({name, std::move(bytes)});
   for (FileToWrite& picture : pictures) files->push_back(std::move(picture));
   return GltfWriteResult::kWritten;

@@ -52,6 +52,11 @@ struct GltfScene {
   GltfNode root;
 };
 
+// True when the path ends in ".glb" or ".gltf" (any letter case).
+bool IsGltfPath(const std::string& path);
+// True when it ends in ".glb": a binary file with the pictures inside.
+bool IsGlbPath(const std::string& path);
+
 enum class GltfWriteResult { kWritten = 0, kNothingToWrite, kCannotWrite };
 
 // The files of the scene as they would be saved at `path` (".glb": one file; otherwise the

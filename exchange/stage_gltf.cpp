@@ -193,16 +193,6 @@ void AddObjects(const Stage& stage, SceneBuilder& builder, GltfNode* root) {
   }
 }
 
-bool EndsWith(const std::string& text, const std::string& tail) {
-  if (text.size() < tail.size()) return false;
-  for (size_t i = 0; i < tail.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(text[text.size() - tail.size() + i])) != tail[i]) {
-      return false;
-    }
-  }
-  return true;
-}
-
 void PrintUsage(std::ostream& err) {
   err << "usage: tarnhollow --export-gltf OUTPUT.glb|OUTPUT.gltf STAGE.ste\n";
 }
@@ -235,7 +225,7 @@ int RunStageGltfExport(const std::vector<std::string>& arguments, std::ostream& 
   }
   const std::string& output = paths[0];
   const std::string& input = paths[1];
-  if (!EndsWith(output, ".glb") && !EndsWith(output, ".gltf")) {
+  if (!IsGltfPath(output)) {
     err << "tarnhollow: " << output << ": 出力ファイルの拡張子は.glbか.gltfにしてください\n";
     PrintUsage(err);
     return kStageGltfUsage;

@@ -42,6 +42,8 @@ class CourseDesignerWindow1 : public QMainWindow {
   static constexpr int kPatCommand = 121;
   static constexpr int kHelpCommand = 122;
   static constexpr int kVersionCommand = 123;
+  // The glTF export, an addition of this suite (an id clear of the others).
+  static constexpr int kGltfCommand = 140;
 
   static constexpr const char* kTitle = "MerrowlindaleV1.1";
   static constexpr const char* kChangesQuestion = "データが変更されています。保存しますか?";
@@ -86,6 +88,7 @@ class CourseDesignerWindow1 : public QMainWindow {
   void Open();
   void ExportCob();
   void ExportPartition();
+  void ExportGltf();
   void ShowVersion();
   void ShowHelp();
   void OnEdited(int effect);

@@ -8,6 +8,7 @@
 
 #include "course/course_batch.h"
 #include "course/gui/course_designer_window.h"
+#include "exchange/course_gltf.h"
 #include "foundation/gui/display_depth.h"
 #include "foundation/gui/qt_prompter.h"
 #include "foundation/gui/windows_service.h"
@@ -18,12 +19,14 @@ constexpr const char* kUsage =
     "usage: merrowlindale [COURSE.cus]\n"
     "       merrowlindale --export-pat OUTPUT.pat COURSE.cus\n"
     "       merrowlindale --export-cob OUTPUT.cob COURSE.cus\n"
+    "       merrowlindale --export-gltf OUTPUT.glb|OUTPUT.gltf COURSE.cus\n"
     "\n"
     "Without arguments the course designer opens its window; with a course file it opens\n"
     "that course. --export-pat writes the partition file of a course (and its .txt listing\n"
     "beside it) and --export-cob its road surface as a COB object, exactly as the menu\n"
-    "commands do, without a window. Exit status 0 on success, otherwise the message is\n"
-    "printed and the status is the result code.\n";
+    "commands do, without a window; --export-gltf writes the road surface with the road\n"
+    "texture as glTF 2.0 (.glb, or .gltf with its files beside it). Exit status 0 on\n"
+    "success, otherwise the message is printed and the status is the result code.\n";
 
 int RunBatch(const std::string& option, const std::string& output, const std::string& course) {
   const int32_t result = option == "--export-pat" ? ExportPartitionFromCourseFile(course, output)
@@ -42,6 +45,19 @@ std::string CurrentDirectory() {
   return error ? std::string(".") : here.string();
 }
 
+int RunGltfBatch(const std::string& output, const std::string& course) {
+  bool untextured = false;
+  const int32_t result = ExportGltfFromCourseFile(
+      course, DesignerPaths::From(CurrentDirectory()).texture, output, &untextured);
+  if (result != kCourseGltfWritten) {
+    std::fprintf(stderr, "merrowlindale: %s: %s\n", CourseGltfMessage(result),
+                 result == kCourseGltfCannotWrite ? output.c_str() : course.c_str());
+    return result;
+  }
+  if (untextured) std::fprintf(stderr, "merrowlindale: %s\n", kGltfUntexturedNote);
+  return 0;
+}
+
 }  // namespace
 
 int RunMerrowlindale(int argc, char** argv) {
@@ -52,10 +68,17 @@ int RunMerrowlindale(int argc, char** argv) {
       std::fputs(kUsage, stdout);
       return 0;
     }
-    if (first == "--export-pat" || first == "--export-cob") {
+    if (first == "--export-pat" || first == "--export-cob" || first == "--export-gltf") {
       if (argc != 4) {
         std::fputs(kUsage, stderr);
         return 2;
+      }
+      if (first == "--export-gltf") {
+        if (!IsGltfPath(argv[2])) {
+          std::fputs(kUsage, stderr);
+          return 2;
+        }
+        return RunGltfBatch(argv[2], argv[3]);
       }
       return RunBatch(first, argv[2], argv[3]);
     }

@@ -1,5 +1,6 @@
 #include "exchange/model_import.h"
 
+#include <assimp/BaseImporter.h>
 #include <assimp/config.h>
 #include <assimp/material.h>
 #include <assimp/postprocess.h>
@@ -11,12 +12,14 @@
 #include <cctype>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <map>
 #include <set>
 
 #include "converter/cob_conversion.h"
 #include "exchange/texture_image.h"
+#include "foundation/byte_reader.h"
 #include "foundation/directory.h"
 #include "foundation/file_io.h"
 #include "pictures/bmp_file2.h"
@@ -73,7 +76,114 @@ std::string WithoutExtension(const std::string& name) {
   return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
-// 0 when the stage editor's bitmap reader takes the file as it is.
+// The library's PLY reader never comes back from a header without a line "end_header" (the
+// word followed by a blank or the line end), so such a file is refused before it gets there.
+// The header is text at the start of the file.
+bool PlyHeaderEnds(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  std::string head(1 << 16, '\0');
+  head.resize(std::fread(head.data(), 1, head.size(), file));
+  std::fclose(file);
+  const std::string_view end_line = "\nend_header";
+  for (size_t at = head.find(end_line); at != std::string::npos; at = head.find(end_line, at + 1)) {
+    const size_t next = at + end_line.size();
+    if (next < head.size() && std::string_view(" \t\r\n").find(head[next]) != std::string::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The JSON text of a glTF file: the whole of a ".gltf", the first chunk of a ".glb".
+std::string GltfJson(const std::string& path) {
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) return "";
+  if (bytes.rfind("glTF", 0) != 0) return bytes;
+  ByteReader reader(bytes);
+  reader.Skip(12);
+  const uint32_t length = reader.U32();
+  reader.Skip(4);
+  return std::string(reader.View(std::min<size_t>(length, reader.Remaining())));
+}
+
+// The library's glTF reader crashes on a picture whose media type has no "/" (a data URI
+// "data:xyz;base64,..." or "mimeType": "xyz"), so such a file is refused before it gets
+// there. Escaped characters are not decoded: a refusal, never a crash, is what matters.
+bool GltfMediaTypesSafe(const std::string& path) {
+  const std::string json = GltfJson(path);
+  for (size_t at = json.find("\"data:"); at != std::string::npos;
+       at = json.find("\"data:", at + 1)) {
+    const size_t start = at + 6;
+    const size_t end = json.find_first_of(";,\"", start);
+    const std::string type = json.substr(start, end == std::string::npos ? 0 : end - start);
+    if (!type.empty() && type.find('/') == std::string::npos) return false;
+  }
+  for (size_t at = json.find("\"mimeType\""); at != std::string::npos;
+       at = json.find("\"mimeType\"", at + 1)) {
+    const size_t open = json.find('"', json.find(':', at + 10));
+    const size_t close = open == std::string::npos ? open : json.find('"', open + 1);
+    if (close == std::string::npos ||
+        json.substr(open + 1, close - open - 1).find('/') == std::string::npos) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The library's COLLADA reader grows without end on an index list (<p> or <v>) that holds
+// anything but numbers, and crashes on an array or accessor without its count, so such a
+// file is refused before it gets there.
+bool ColladaIndicesSafe(const std::string& path) {
+  std::string text;
+  if (!ReadWholeFile(path, text)) return false;
+  for (const std::string_view tag :
+       {"<float_array", "<int_array", "<Name_array", "<IDREF_array", "<bool_array", "<accessor"}) {
+    for (size_t at = text.find(tag); at != std::string::npos; at = text.find(tag, at + 1)) {
+      const size_t end = text.find('>', at);
+      if (end == std::string::npos) return false;
+      const std::string element = text.substr(at, end - at);
+      bool counted = false;
+      for (size_t c = element.find("count="); c != std::string::npos && !counted;
+           c = element.find("count=", c + 1)) {
+        counted = c > 0 && std::string_view(" \t\r\n").find(element[c - 1]) != std::string::npos;
+      }
+      if (!counted) return false;
+    }
+  }
+  for (const std::string_view tag : {"<p>", "<v>"}) {
+    const std::string close = std::string("</") + std::string(tag.substr(1));
+    for (size_t at = text.find(tag); at != std::string::npos; at = text.find(tag, at + 1)) {
+      const size_t start = at + tag.size();
+      const size_t end = text.find(close, start);
+      if (end == std::string::npos || text.find_first_not_of("0123456789 \t\r\n", start) < end) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// True when the file goes to a reader of its own kind. The library takes the only reader of
+// an extension as it is; where several share one (".gltf" and ".glb"), each looks at the
+// file, and when none takes it the library would hand it to any reader that recognises
+// something in it, with the hangs of that reader.
+bool ReadByItsOwnKind(const Assimp::Importer& importer, const std::string& path,
+                      const std::string& extension) {
+  std::vector<Assimp::BaseImporter*> claimants;
+  for (size_t i = 0; i < importer.GetImporterCount(); ++i) {
+    Assimp::BaseImporter* reader = importer.GetImporter(i);
+    std::set<std::string> extensions;
+    reader->GetExtensionList(extensions);
+    if (extensions.count(extension) != 0) claimants.push_back(reader);
+  }
+  if (claimants.size() == 1) return true;
+  return std::any_of(claimants.begin(), claimants.end(), [&](const Assimp::BaseImporter* reader) {
+    return reader->CanRead(path, importer.GetIOHandler(), true);
+  });
+}
+
+// True when the stage editor's bitmap reader takes the file as it is.
 bool StageEditorReadsBitmap(const std::string& path) {
   BMPFile2::StartUp();
   const int32_t id = BMPFile2::Load(path);
@@ -328,6 +438,14 @@ int ImportModel(const std::string& path, bool invert, float scale, const CobProg
     return kModelOpenFailed;
   }
 
+  // Inputs on which the library's readers would hang or crash.
+  const std::string extension = LowerExtension(path);
+  if (extension == "ply" && !PlyHeaderEnds(path)) return kModelUnreadable;
+  if ((extension == "gltf" || extension == "glb") && !GltfMediaTypesSafe(path)) {
+    return kModelUnreadable;
+  }
+  if (extension == "dae" && !ColladaIndicesSafe(path)) return kModelUnreadable;
+
   Assimp::Importer importer;
   auto* handler = new CancelHandler(progress);  // the importer owns it
   importer.SetProgressHandler(handler);
@@ -337,6 +455,7 @@ int ImportModel(const std::string& path, bool invert, float scale, const CobProg
   bool has_faces = false;
   // The library reports failures by result, but a broken file may still throw inside it.
   try {
+    if (!ReadByItsOwnKind(importer, path, extension)) return kModelUnreadable;
     scene = importer.ReadFile(path, 0);
     // A scene without meshes comes back marked incomplete: a file read, but nothing in it.
     has_faces =

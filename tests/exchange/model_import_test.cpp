@@ -291,6 +291,43 @@ TEST_F(ModelImportTest, RefusalsWriteNothing) {
   }
 }
 
+// Inputs on which the library's readers hang, grow without end or crash are refused before
+// they reach them (found by fuzzing).
+TEST_F(ModelImportTest, LibraryReaderHazardsAreRefused) {
+  const std::string gltf = MultiMeshGltf(exchange_test::Picture(2, 2, 255, 0, 0));
+  std::string dae =
+      "<?xml version=\"1.0\"?><COLLADA version=\"1.4.1\"><library_geometries>"
+      "<float_array id=\"a\" count=\"9\">0 0 0 1 0 0 0 1 0</float_array>"
+      "<accessor count=\"3\" stride=\"3\"/><p>0 1 2</p>"
+      "</library_geometries></COLLADA>";
+  auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+    return text.replace(text.find(from), from.size(), to);
+  };
+  const std::string ply =
+      "ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\nproperty float y\n"
+      "property float z\nelement face 1\nproperty list uchar int vertex_indices\n";
+  struct Case {
+    const char* name;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"type.gltf", replaced(gltf, "data:image/png", "data:imagepng")},
+      {"ply.gltf", ply + "end_header\n0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n"},
+      {"words.dae", replaced(dae, "<p>0 1 2", "<p>0 x 2")},
+      {"uncounted.dae", replaced(dae, "id=\"a\" count=\"9\"", "id=\"a\"")},
+      {"uncounted_accessor.dae", replaced(dae, "accessor count", "accessor size")},
+      {"endless.ply", ply + "end_hea0\n0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n"},
+      {"run_on.ply", ply + "end_header\"x\"\n0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Convert(folder_.Write(c.name, c.bytes)), kModelUnreadable) << c.name;
+    EXPECT_TRUE(OutputFolderEmpty()) << c.name;
+  }
+  // What the guards let through still converts.
+  EXPECT_EQ(Convert(folder_.Write("fine.ply", ply + "end_header \n0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n")),
+            kConverted);
+}
+
 TEST_F(ModelImportTest, CancelAndBlockedOutputWriteNothing) {
   const std::string gltf =
       folder_.Write("scene.gltf", MultiMeshGltf(exchange_test::Picture(2, 2, 255, 0, 0)));

@@ -1,5 +1,5 @@
 # The two commands of the README: `make run` and `make test`.
-.PHONY: all deps configure build run test asan-test bench fuzz clean
+.PHONY: all deps configure build run test asan-test bench fuzz package clean
 
 # CI builds with PRESET=ci (warnings are errors).
 PRESET ?= default
@@ -34,6 +34,11 @@ bench: build
 # Every fuzz target for a short while (FUZZ_SECONDS each, default 15); scripts/fuzz does more.
 fuzz: deps
 	@scripts/fuzz run $(or $(FUZZ_SECONDS),15)
+
+# The Debian package of the suite, in build/ (cmake/Install.cmake says what goes in).
+package: build
+	@cd build && cpack -G DEB
+	@ls build/*.deb
 
 clean:
 	rm -rf build build-asan

@@ -151,6 +151,8 @@ class CourseData1 {
 
   bool IsChanged() const { return changed_ != 0; }
   void ClearChanged() { changed_ = 0; }
+  // Sets the changed flag without a change (the undo history, away from the saved state).
+  void MarkChanged() { changed_ = 1; }
 
   // --- Direct access for the course file and other readers.
   const UnitSpline1& Spline(Quantity quantity) const { return splines_[quantity]; }

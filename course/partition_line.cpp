@@ -3,32 +3,30 @@
 #include <cmath>
 
 #include "course/course_data.h"
+#include "render/road_frame.h"
 
 void BuildPartitionLine(const double position[3], const double derivative[3], double roll,
                         double left_width, double right_width, LateralHeading* heading,
                         float right_end[3], float left_end[3]) {
-  const double dx = derivative[0];
-  const double dy = derivative[1];
-  const double dz = derivative[2];
-  const double h = std::sqrt(dx * dx + dz * dz);
-  const double length = std::sqrt(dx * dx + dy * dy + dz * dz);
-  if (length == 0.0) {
+  AlongRoadFrame frame;
+  if (!MakeAlongRoadFrame(derivative, roll, &frame)) {
     for (int k = 0; k < 3; ++k) {
       right_end[k] = static_cast<float>(position[k]);
       left_end[k] = static_cast<float>(position[k]);
     }
     return;
   }
-  if (h != 0.0) {
-    heading->c = static_cast<float>(-dx / h);
-    heading->d = static_cast<float>(dz / h);
+  // A vertical derivative has no heading of its own: the one of the line before stays.
+  if (std::sqrt(derivative[0] * derivative[0] + derivative[2] * derivative[2]) != 0.0) {
+    heading->c = static_cast<float>(frame.sin_y);
+    heading->d = static_cast<float>(frame.cos_y);
   }
   const float c = heading->c;
   const float d = heading->d;
-  const float sp = static_cast<float>(dy / length);
-  const float cp = static_cast<float>(h / length);
-  const float sr = static_cast<float>(std::sin(roll));
-  const float cr = static_cast<float>(std::cos(roll));
+  const float sp = static_cast<float>(frame.sin_x);
+  const float cp = static_cast<float>(frame.cos_x);
+  const float sr = static_cast<float>(frame.sin_z);
+  const float cr = static_cast<float>(frame.cos_z);
   const float lateral[3] = {d * cr - c * sp * sr, -cp * sr, d * sp * sr + c * cr};
   const float left = static_cast<float>(left_width);
   const float right = static_cast<float>(right_width);

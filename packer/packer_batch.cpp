@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "foundation/application_directory.h"
 #include "foundation/directory.h"
 #include "foundation/surface16.h"
 #include "packer/picture_pack_list.h"
@@ -144,7 +145,7 @@ int RunPackerBatch(const PackerBatchOptions& options, std::ostream& err) {
 int PackerBatchMain(const std::vector<std::string>& arguments, std::ostream& out,
                     std::ostream& err) {
   if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
-    out << PackerBatchUsage();
+    out << PackerBatchUsage() << "\nヘルプ: " << DataFilePath("Help/tessaly.html") << "\n";
     return kPackerBatchDone;
   }
   PackerBatchOptions options;

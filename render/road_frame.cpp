@@ -21,3 +21,23 @@ bool MakeRoadFrame(double dx, double dy, double dz, double roll, AngleSines* fra
   *frame = f;
   return true;
 }
+
+bool MakeAlongRoadFrame(const double tangent[3], double roll, AlongRoadFrame* frame) {
+  const double dx = tangent[0];
+  const double dy = tangent[1];
+  const double dz = tangent[2];
+  const double h = std::sqrt(dx * dx + dz * dz);
+  const double length = std::sqrt(dx * dx + dy * dy + dz * dz);
+  if (!(length > 0.0)) return false;
+  AlongRoadFrame f;
+  if (h != 0.0) {
+    f.sin_y = -dx / h;
+    f.cos_y = dz / h;
+  }
+  f.sin_x = dy / length;
+  f.cos_x = h / length;
+  f.sin_z = std::sin(roll);
+  f.cos_z = std::cos(roll);
+  *frame = f;
+  return true;
+}

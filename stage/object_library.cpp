@@ -147,8 +147,8 @@ int OpenPolygonObjectCommand(const StageCommandContext& context) {
   return 0;
 }
 
-std::string BitmapTemplatePath() { return ApplicationDirectoryPath() + "BitmapObject.bof"; }
-std::string BackgroundTemplatePath() { return ApplicationDirectoryPath() + "BackObject.bof"; }
+std::string BitmapTemplatePath() { return DataFilePath("BitmapObject.bof"); }
+std::string BackgroundTemplatePath() { return DataFilePath("BackObject.bof"); }
 
 int32_t CreateBitmapObject(Stage& stage, const std::string& template_path, const std::string& name,
                            const int32_t* pictures, int32_t count) {

@@ -45,7 +45,7 @@ int32_t CreateObjectFromPolygonFile(Stage& stage, const std::string& path,
 // refused.
 int OpenPolygonObjectCommand(const StageCommandContext& context);
 
-// The template files in the program folder.
+// The template files shipped with the program (beside it, or in the installed share folder).
 std::string BitmapTemplatePath();
 std::string BackgroundTemplatePath();
 

@@ -164,22 +164,26 @@ bool Stage::SelectObject(int32_t id) {
 
 bool Stage::Modified() const { return state_->modified; }
 void Stage::ClearModified() { state_->modified = false; }
-void Stage::SetModified() { state_->modified = true; }
+void Stage::SetModified() { Changed(); }
+uint64_t Stage::ChangeCount() const { return change_count_; }
 
-// Each edit sets the flag only when it changed something.
-namespace {
-bool Mark(bool changed, bool& modified) {
-  if (changed) modified = true;
+void Stage::Changed() {
+  state_->modified = true;
+  ++change_count_;
+}
+
+// Each edit counts as a change only when it changed something.
+bool Stage::Mark(bool changed) {
+  if (changed) Changed();
   return changed;
 }
-}  // namespace
 
 bool Stage::AddWire(int32_t p, int32_t side, const Point3f& position) {
-  return Mark(state_->terrain.AddWire(p, side, position), state_->modified);
+  return Mark(state_->terrain.AddWire(p, side, position));
 }
 
 bool Stage::DeleteWire(int32_t p, int32_t side) {
-  if (!Mark(state_->terrain.DeleteWire(p, side), state_->modified)) return false;
+  if (!Mark(state_->terrain.DeleteWire(p, side))) return false;
   auto gone = [&](const PointRef& point) {
     return point.Selected() && !PointExists(state_->terrain, point);
   };
@@ -191,34 +195,34 @@ bool Stage::DeleteWire(int32_t p, int32_t side) {
 
 bool Stage::SetWireEnds(int32_t p, int32_t side, int32_t wire, const Point3f& end_a,
                         const Point3f& end_b, int32_t joined) {
-  return Mark(state_->terrain.SetWireEnds(p, side, wire, end_a, end_b, joined), state_->modified);
+  return Mark(state_->terrain.SetWireEnds(p, side, wire, end_a, end_b, joined));
 }
 
 bool Stage::MovePoint(int32_t p, int32_t side, int32_t wire, int32_t end, const Point3f& position) {
-  return Mark(state_->terrain.MovePoint(p, side, wire, end, position), state_->modified);
+  return Mark(state_->terrain.MovePoint(p, side, wire, end, position));
 }
 
 bool Stage::SetJoined(int32_t p, int32_t side, int32_t wire, int32_t joined) {
-  return Mark(state_->terrain.SetJoined(p, side, wire, joined), state_->modified);
+  return Mark(state_->terrain.SetJoined(p, side, wire, joined));
 }
 
 bool Stage::SetFaceLook(const FaceRef& face, float red, float green, float blue,
                         const TextureCorner corners[4]) {
-  return Mark(state_->terrain.SetFaceLook(face, red, green, blue, corners), state_->modified);
+  return Mark(state_->terrain.SetFaceLook(face, red, green, blue, corners));
 }
 
 bool Stage::SetFacePicture(const FaceRef& face, int32_t picture) {
-  return Mark(state_->terrain.SetFacePicture(face, picture), state_->modified);
+  return Mark(state_->terrain.SetFacePicture(face, picture));
 }
 
 int32_t Stage::SetFacePictureFromFile(const FaceRef& face, const std::string& path) {
   const int32_t result = state_->terrain.SetFacePictureFromFile(face, path);
-  Mark(result == 1, state_->modified);
+  Mark(result == 1);
   return result;
 }
 
 bool Stage::ClearFaceTexture(const FaceRef& face) {
-  return Mark(state_->terrain.ClearFaceTexture(face), state_->modified);
+  return Mark(state_->terrain.ClearFaceTexture(face));
 }
 
 int32_t Stage::CreateObject(const Point3f& position, int32_t shape) {
@@ -229,7 +233,7 @@ int32_t Stage::CreateObject(const Point3f& position, int32_t shape) {
   object.shape = shape;
   const int32_t id = state_->objects.Add(object);
   state_->free_objects.Append(id);
-  state_->modified = true;
+  Changed();
   return id;
 }
 
@@ -252,7 +256,7 @@ bool Stage::DeleteObject(int32_t id) {
   s.objects.Delete(id);
   if (s.selected_object == id) s.selected_object = -1;
   if (s.background_object == id) s.background_object = -1;
-  s.modified = true;
+  Changed();
   return true;
 }
 
@@ -267,7 +271,7 @@ int32_t Stage::CopyObject(int32_t id) {
   const int32_t new_id = state_->objects.Add(copy);
   state_->free_objects.Append(new_id);
   state_->selected_object = new_id;
-  state_->modified = true;
+  Changed();
   return new_id;
 }
 
@@ -278,7 +282,7 @@ int32_t Stage::CreateBackgroundObject(int32_t shape) {
   object.shape = shape;
   const int32_t id = state_->objects.Add(object);
   state_->background_object = id;
-  state_->modified = true;
+  Changed();
   return id;
 }
 
@@ -287,7 +291,7 @@ bool Stage::UpdateObject(int32_t id, const PlacedObject& object) {
   PlacedObject updated = object;
   updated.shape = Object(id).shape;
   state_->objects.Update(id, updated);
-  state_->modified = true;
+  Changed();
   return true;
 }
 
@@ -299,7 +303,7 @@ bool Stage::MoveObjectOrigin(int32_t id, const Point3f& origin) {
                      object.position.z + (origin.z - object.origin.z)};
   object.origin = origin;
   state_->objects.Update(id, object);
-  state_->modified = true;
+  Changed();
   return true;
 }
 
@@ -310,7 +314,7 @@ bool Stage::ResetObjectCoordinates(int32_t id) {
   object.axes = object.rotation;
   object.scale = object.zoom;
   state_->objects.Update(id, object);
-  state_->modified = true;
+  Changed();
   return true;
 }
 
@@ -340,7 +344,7 @@ bool Stage::GlueObject(int32_t id, int32_t p) {
     break;
   }
   s.terrain.AppendGlue(p, entry);
-  s.modified = true;
+  Changed();
   return true;
 }
 
@@ -362,7 +366,7 @@ bool Stage::UnglueObject(int32_t id, int32_t p) {
   if (entry.previous == -1 && entry.next == -1 && !IsFreeObject(id)) {
     s.free_objects.Append(id);
   }
-  s.modified = true;
+  Changed();
   return true;
 }
 
@@ -382,6 +386,11 @@ void Stage::Reset() {
   s.selected_object = -1;
   s.background_object = -1;
   s.modified = false;
+  ++change_count_;
 }
 
-void Stage::Swap(Stage& other) { std::swap(state_, other.state_); }
+void Stage::Swap(Stage& other) {
+  std::swap(state_, other.state_);
+  ++change_count_;
+  ++other.change_count_;
+}

@@ -87,6 +87,10 @@ class Stage {
   void ClearModified();
   // For edit operations made outside this class (the object library, the editing tools).
   void SetModified();
+  // Grows with every change made through the edit operations, every reset and every swap
+  // of the contents, and never goes back (saving and ClearModified leave it): the undo
+  // history compares it to know whether the stage changed since its last step.
+  uint64_t ChangeCount() const;
 
   // --- Terrain edits -----------------------------------------------------------------
   bool AddWire(int32_t p, int32_t side, const Point3f& position);
@@ -139,7 +143,8 @@ class Stage {
   // (the picture bank is emptied), empties the selection and clears the modified flag. The
   // start line and its reserves stay.
   void Reset();
-  // Exchanges the contents of two stages (no picture reference changes hands).
+  // Exchanges the contents of two stages (no picture reference changes hands); a change of
+  // both.
   void Swap(Stage& other);
 
  private:
@@ -150,6 +155,9 @@ class Stage {
 
   void ReleaseObjectShape(int32_t shape);
   void PruneSelection();
+  void Changed();
+  bool Mark(bool changed);
 
   std::unique_ptr<State> state_;
+  uint64_t change_count_ = 0;  // belongs to this object, not to the contents Swap exchanges
 };

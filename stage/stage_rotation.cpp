@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "render/road_frame.h"
+
 Point3f Rotation3::Apply(const Point3f& p) const {
   const double x = p.x;
   const double y = p.y;
@@ -70,22 +72,8 @@ Point3f AnglesOfCameraRotation(const Rotation3& r) {
 }
 
 bool LineFrameSines(const double tangent[3], double roll, RotationSines* frame) {
-  const double dx = tangent[0];
-  const double dy = tangent[1];
-  const double dz = tangent[2];
-  const double h = std::sqrt(dx * dx + dz * dz);
-  const double length = std::sqrt(h * h + dy * dy);
-  if (length == 0.0) return false;
-  if (h == 0.0) {
-    frame->sin_y = 0.0;
-    frame->cos_y = 1.0;
-  } else {
-    frame->sin_y = -dx / h;
-    frame->cos_y = dz / h;
-  }
-  frame->sin_x = dy / length;
-  frame->cos_x = h / length;
-  frame->sin_z = std::sin(roll);
-  frame->cos_z = std::cos(roll);
+  AlongRoadFrame along;
+  if (!MakeAlongRoadFrame(tangent, roll, &along)) return false;
+  *frame = {along.sin_x, along.cos_x, along.sin_y, along.cos_y, along.sin_z, along.cos_z};
   return true;
 }

@@ -199,7 +199,10 @@ int RunConvertDialogProgram() {
     Error1::Report("Main", "アプリケーションディレクトリの獲得に失敗", 3);
     return 1;
   }
-  ConvertDialog dialog(SettingsPathIn(program_directory, "polyconv"), program_directory);
+  // The default file names point beside the program in the build tree, into the home folder
+  // of an installed one (a conversion must not write into /usr/bin).
+  ConvertDialog dialog(SettingsPathIn(program_directory, "polyconv"),
+                       DocumentFolderFor(program_directory));
   dialog.exec();
   return 0;
 }

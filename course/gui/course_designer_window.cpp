@@ -37,7 +37,7 @@ constexpr const char* kPlacementSection = "MainWindow";
 std::string Located(const std::string& folder, const std::string& name) {
   const std::string here = folder + name;
   if (FileExists(here)) return here;
-  return ApplicationDirectoryPath() + name;
+  return DataFilePath(name);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ struct DesignerPaths {
   std::string texture;    // "Texture.bmp"
 
   // Settings from `current_directory` (the current directory at program start); the data
-  // files from there when they are present, else from the program's own directory.
+  // files from there when they are present, else where DataFilePath finds them.
   static DesignerPaths From(const std::string& current_directory);
 };
 

@@ -9,6 +9,7 @@
 #include "course/course_batch.h"
 #include "course/gui/course_designer_window.h"
 #include "exchange/course_gltf.h"
+#include "foundation/application_directory.h"
 #include "foundation/gui/display_depth.h"
 #include "foundation/gui/qt_prompter.h"
 #include "foundation/gui/windows_service.h"
@@ -66,6 +67,7 @@ int RunMerrowlindale(int argc, char** argv) {
     const std::string first = argv[1];
     if (first == "--help" || first == "-h") {
       std::fputs(kUsage, stdout);
+      std::printf("\nManual: %s\n", DataFilePath("Help/merrowlindale.html").c_str());
       return 0;
     }
     if (first == "--export-pat" || first == "--export-cob" || first == "--export-gltf") {

@@ -91,7 +91,7 @@ GalleryWindow::GalleryWindow(const std::string& settings_path) : settings_path_(
   MessageWindow1::StartUp();
   ValueEditWindow1::StartUp();
   TextWindow1::StartUp();
-  sound_ = std::make_unique<ButtonSound1>(ApplicationDirectoryPath() + "SetButton.wav");
+  sound_ = std::make_unique<ButtonSound1>(DataFilePath("SetButton.wav"));
 
   auto* tools = new QGroupBox(QStringLiteral("ツールボタン（右ボタンで説明）"), this);
   auto* tool_row = new QHBoxLayout(tools);
@@ -156,7 +156,7 @@ GalleryWindow::GalleryWindow(const std::string& settings_path) : settings_path_(
       {"バージョン情報",
        [this] { AboutWindow1::Show(this, 256, "LOGO_BMP", 512, kAboutText, 0x003663); }},
       {"ヘルプ",
-       [this] { HelpWindow1::Show(this, ApplicationDirectoryPath() + "GalleryHelp/index.html"); }},
+       [this] { HelpWindow1::Show(this, DataFilePath("GalleryHelp/index.html")); }},
       {"色の選択",
        [this] {
          uint8_t red = 200, green = 200, blue = 255;

@@ -145,7 +145,7 @@ bool PackerMainDialog::Output() {
 }
 
 void PackerMainDialog::Help() {
-  HelpWindow1::Show(this, ApplicationDirectoryPath() + "Help/tessaly.html");
+  HelpWindow1::Show(this, DataFilePath("Help/tessaly.html"));
 }
 
 void PackerMainDialog::Tick() {

@@ -5,6 +5,9 @@
 #include <cmath>
 
 #include "course/course_data.h"
+#include "course/partition_line.h"
+#include "render/road_frame.h"
+#include "render/rotation_matrix.h"
 #include "foundation/byte_reader.h"
 #include "foundation/file_io.h"
 #include "foundation/shift_jis.h"
@@ -287,3 +290,29 @@ TEST(PartitionFileTest, ListingNumbersAreExactlyThoseOfPrintf) {
   ASSERT_GT(image.listing.size(), numbers.size());
   EXPECT_EQ(image.listing.substr(image.listing.size() - numbers.size()), numbers);
 }
+
+namespace {
+
+// The lateral direction of a partition line is the first column of the along-the-road
+// frame's camera matrix, the frame the stage editor's road camera and wire copy use.
+TEST(PartitionLineFrameTest, LinesRunAlongTheRoadFramesLateralAxis) {
+  const double derivatives[][3] = {{0, 0, 3}, {2, 0.5, -1}, {-1, -0.2, 0.4}, {0.3, 0, 0}};
+  for (const auto& d : derivatives) {
+    for (double roll : {0.0, 0.3, -0.5}) {
+      const double position[3] = {10, 2, -4};
+      LateralHeading heading;
+      float right[3], left[3];
+      BuildPartitionLine(position, d, roll, 1.0, 1.0, &heading, right, left);
+      AlongRoadFrame frame;
+      ASSERT_TRUE(MakeAlongRoadFrame(d, roll, &frame));
+      const AngleSines s{float(frame.sin_x), float(frame.cos_x), float(frame.sin_y),
+                         float(frame.cos_y), float(frame.sin_z), float(frame.cos_z)};
+      const RotationMatrix m = CameraMatrix(s);
+      for (int k = 0; k < 3; ++k) {
+        EXPECT_NEAR((left[k] - right[k]) / 2.0f, m.m[3 * k], 1e-5) << d[0] << " " << roll;
+      }
+    }
+  }
+}
+
+}  // namespace

@@ -67,6 +67,7 @@ TEST(PackerBatch, HelpAndUsageErrorsWriteNothing) {
   EXPECT_EQ(help.status, kPackerBatchDone);
   EXPECT_NE(help.out.find("--pack OUTPUT.tsy"), std::string::npos);
   EXPECT_NE(help.out.find("--transparent"), std::string::npos);
+  EXPECT_NE(help.out.find("Help/tessaly.html"), std::string::npos);
   const BatchRun wrong = RunBatch({"--pack", folder.File("o.tsy")});
   EXPECT_EQ(wrong.status, kPackerBatchUsage);
   EXPECT_NE(wrong.err.find("使い方"), std::string::npos);

@@ -94,3 +94,48 @@ TEST(RoadFrameTest, ZeroLengthTangentLeavesTheFrameAlone) {
 }
 
 }  // namespace
+
+namespace {
+
+// The frame the course builds its partition lines with: heading from -dx and dz, pitch from
+// dy over the whole length; a vertical tangent keeps heading 0.
+TEST(AlongRoadFrameTest, HeadingPitchAndRollOfTheTangent) {
+  struct Case {
+    double tangent[3];
+    double roll;
+    AlongRoadFrame want;
+  };
+  const double s = std::sqrt(0.5);
+  const Case cases[] = {
+      {{0, 0, 2}, 0.0, {0, 1, 0, 1, 0, 1}},
+      {{3, 0, 0}, 0.0, {0, 1, -1, 0, 0, 1}},
+      {{-1, 0, 1}, 0.3, {0, 1, s, s, std::sin(0.3), std::cos(0.3)}},
+      {{0, 4, 4}, 0.0, {s, s, 0, 1, 0, 1}},
+      {{0, -5, 0}, 0.0, {-1, 0, 0, 1, 0, 1}},  // vertical: heading 0
+  };
+  for (const Case& c : cases) {
+    AlongRoadFrame f;
+    ASSERT_TRUE(MakeAlongRoadFrame(c.tangent, c.roll, &f));
+    EXPECT_NEAR(f.sin_x, c.want.sin_x, 1e-12);
+    EXPECT_NEAR(f.cos_x, c.want.cos_x, 1e-12);
+    EXPECT_NEAR(f.sin_y, c.want.sin_y, 1e-12);
+    EXPECT_NEAR(f.cos_y, c.want.cos_y, 1e-12);
+    EXPECT_NEAR(f.sin_z, c.want.sin_z, 1e-12);
+    EXPECT_NEAR(f.cos_z, c.want.cos_z, 1e-12);
+    // Its camera matrix takes the forward axis onto the tangent.
+    const AngleSines a{float(f.sin_x), float(f.cos_x), float(f.sin_y), float(f.cos_y),
+                       float(f.sin_z), float(f.cos_z)};
+    const RotationMatrix m = CameraMatrix(a);
+    const double length =
+        std::sqrt(c.tangent[0] * c.tangent[0] + c.tangent[1] * c.tangent[1] +
+                  c.tangent[2] * c.tangent[2]);
+    for (int k = 0; k < 3; ++k) EXPECT_NEAR(m.m[3 * k + 2], c.tangent[k] / length, 1e-6);
+  }
+  AlongRoadFrame untouched;
+  untouched.sin_x = 0.25;
+  const double zero[3] = {0, 0, 0};
+  EXPECT_FALSE(MakeAlongRoadFrame(zero, 0.0, &untouched));
+  EXPECT_EQ(untouched.sin_x, 0.25);
+}
+
+}  // namespace

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "pictures/picture_bank_high_color1.h"
 #include "tests/stage/stage_fixtures.h"
 
@@ -13,9 +11,8 @@ using Bank = PictureBankHighColor1;
 using stage_test::StageTest;
 
 std::string ShippedFile(const std::string& name) {
-  return (std::filesystem::path(__FILE__).parent_path() / "../../resources/tarnhollow" / name)
-      .lexically_normal()
-      .string();
+  // Not __FILE__: a compiler cache may record it relative to the build folder.
+  return std::string(SUITE_SOURCE_DIR) + "/resources/tarnhollow/" + name;
 }
 
 constexpr const char* kTwoModels =

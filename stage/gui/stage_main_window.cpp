@@ -1,0 +1,478 @@
+#include "stage/gui/stage_main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QKeySequence>
+#include <QMenuBar>
+#include <filesystem>
+#include <system_error>
+
+#include "foundation/application_directory.h"
+#include "foundation/gui/about_window.h"
+#include "foundation/gui/draw_button.h"
+#include "foundation/gui/help_window.h"
+#include "foundation/gui/message_window.h"
+#include "foundation/gui/named_resources.h"
+#include "foundation/gui/text_window.h"
+#include "foundation/gui/windows_service.h"
+#include "foundation/settings_file.h"
+#include "pictures/gui/picture_bank_high_color_wnd.h"
+#include "pictures/gui/picture_view_wnd.h"
+#include "pictures/picture_bank_high_color1.h"
+#include "stage/gui/create_bitmap_object_dialog.h"
+#include "stage/gui/divset_dialog.h"
+#include "stage/gui/mode_window.h"
+#include "stage/gui/object_value_dialog.h"
+#include "stage/gui/picture_bank_dialog.h"
+#include "stage/gui/stage_view_area.h"
+#include "stage/object_placement.h"
+#include "stage/stage_window_layout.h"
+#include "stage/terrain_editing.h"
+
+namespace {
+
+constexpr const char* kAboutText =
+    "Tarnhollow\n"
+    "コースステージ エディタ\n"
+    "\n"
+    "路面ファイル(.pat)から\n"
+    "レースコースのステージを作ります\n"
+    "\n"
+    "モード0  道路の周りの地形ワイヤーと\n"
+    "         面のテクスチャー\n"
+    "モード1  オブジェクトの配置と接着\n"
+    "\n"
+    "ステージファイル(.ste)には\n"
+    "使った画像もすべて入ります\n"
+    "\n"
+    "TarnhollowVersion1.1";
+constexpr uint32_t kLogoColour = 0x003663;
+
+// The size of the first window, before a placement was ever saved.
+constexpr int kFirstWidth = 1024;
+constexpr int kFirstHeight = 740;
+
+}  // namespace
+
+StagePaths StagePaths::FromProgramDirectory() {
+  StagePaths paths;
+  paths.settings = SettingsPathIn(ApplicationDirectoryPath(), "tarnhollow");
+  paths.bitmap_template = BitmapTemplatePath();
+  paths.back_template = BackgroundTemplatePath();
+  paths.help_page = DataFilePath("Help/tarnhollow.html");
+  return paths;
+}
+
+StageMainWindow1::StageMainWindow1(const StagePaths& paths) : paths_(paths) {
+  // The window classes and the picture bank start once for the window's life.
+  DrawButton1::StartUp();
+  MessageWindow1::StartUp();
+  TextWindow1::StartUp();
+  PictureBankHighColor1::StartUp(16);
+  PictureViewWnd1::StartUp();
+  PictureBankHighColorWnd1::StartUp();
+
+  StageButtonPanel::InitResources();
+  setObjectName(QStringLiteral("MyWin"));
+  setWindowIcon(QIcon(NamedBitmap("MAIN_ICON")));
+  BuildMenu();
+
+  client_ = new QWidget(this);
+  client_->setObjectName(QStringLiteral("MyWinClient"));
+  client_->setAutoFillBackground(true);
+  QPalette palette = client_->palette();
+  palette.setColor(QPalette::Window, QColor(192, 192, 192));
+  client_->setPalette(palette);
+  setCentralWidget(client_);
+
+  document_ = std::make_unique<StageDocument>(Context());
+  // The views ask the buttons for the tool state from their first drawing on.
+  mode_window_ = new ModeWindow1(PanelContext{&buttons_, &stage_}, client_);
+  connect(mode_window_, &StageButtonPanel::ButtonPressed, this, [this](int id) { Command(id); });
+  PanelCommand create;
+  create.code = kPanelCreate;
+  create.parent = client_;
+  mode_window_->Command(create);
+  views_ = new StageViewArea(&stage_, this, client_);
+  ShowModeWindows();
+  EnableObjectFileCommand(false);
+  client_->installEventFilter(this);
+  resize(kFirstWidth, kFirstHeight);
+  ShowChosenView();
+  LayOut();
+  Refresh();
+}
+
+StageMainWindow1::~StageMainWindow1() {
+  client_->removeEventFilter(this);
+  // The views ask the buttons to the last, so they go first.
+  delete views_;
+  views_ = nullptr;
+  PanelCommand destroy;
+  destroy.code = kPanelDestroy;
+  mode_window_->Command(destroy);
+  delete mode_window_;
+  mode_window_ = nullptr;
+  // The stage gives its pictures back before the bank shuts down.
+  stage_.Reset();
+  PictureBankHighColorWnd1::ShutDown();
+  PictureViewWnd1::ShutDown();
+  PictureBankHighColor1::ShutDown();
+  TextWindow1::ShutDown();
+  MessageWindow1::ShutDown();
+  DrawButton1::ShutDown();
+}
+
+StageCommandContext StageMainWindow1::Context() {
+  StageCommandContext context;
+  context.stage = &stage_;
+  context.windows = this;
+  context.owner = static_cast<QWidget*>(this);
+  context.settings_path = paths_.settings;
+  return context;
+}
+
+void StageMainWindow1::BuildMenu() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("MAINMENU"));
+  QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
+  QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+  struct Item {
+    int id;
+    const char* text;
+    QMenu* menu;
+    QKeySequence keys;
+    bool separator_after;
+  };
+  const Item items[] = {
+      {kNewCommand, "新規作成", file, QKeySequence(Qt::CTRL | Qt::Key_N), false},
+      {kOpenCommand, "開く", file, QKeySequence(Qt::CTRL | Qt::Key_O), false},
+      {kSaveCommand, "上書き保存", file, QKeySequence(Qt::CTRL | Qt::Key_S), false},
+      {kSaveAsCommand, "名前を付けて保存", file, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+       true},
+      {kPartitionFileCommand, "路面ファイル(.pat)を開く", file, QKeySequence(), false},
+      {kObjectFileCommand, "オブジェクトファイル(.po3)を開く", file, QKeySequence(), false},
+      {kHelpCommand, "ヘルプ", help, QKeySequence(Qt::Key_F1), false},
+      {kAboutCommand, "バージョン情報", help, QKeySequence(), false},
+  };
+  for (const Item& item : items) {
+    QAction* action = item.menu->addAction(QString::fromUtf8(item.text));
+    action->setObjectName(QStringLiteral("Command%1").arg(item.id));
+    action->setProperty("id", item.id);
+    if (!item.keys.isEmpty()) action->setShortcut(item.keys);
+    const int id = item.id;
+    connect(action, &QAction::triggered, this, [this, id] { Command(id); });
+    if (item.separator_after) item.menu->addSeparator();
+  }
+}
+
+QAction* StageMainWindow1::ActionById(int id) const {
+  return findChild<QAction*>(QStringLiteral("Command%1").arg(id));
+}
+
+void StageMainWindow1::Command(int id) {
+  switch (id) {
+    case kNewCommand:
+      document_->New();
+      break;
+    case kOpenCommand:
+      document_->Open();
+      break;
+    case kSaveCommand:
+      document_->Save();
+      break;
+    case kSaveAsCommand:
+      document_->SaveAs();
+      break;
+    case kPartitionFileCommand:
+      document_->OpenPartitionFile();
+      break;
+    case kObjectFileCommand:
+      // Disabled until a road is loaded.
+      if (!ActionById(kObjectFileCommand)->isEnabled()) return;
+      OpenPolygonObjectCommand(Context());
+      break;
+    case kHelpCommand:
+      ShowHelp();
+      break;
+    case kAboutCommand:
+      ShowAbout();
+      break;
+    default:
+      if (FindToolButton(id) == nullptr) return;
+      PressButton(id);
+      break;
+  }
+  FinishAction(id);
+}
+
+void StageMainWindow1::PressButton(int32_t id) {
+  switch (buttons_.Press(id)) {
+    case ToolButtonState::Effect::kNothing:
+      break;
+    case ToolButtonState::Effect::kModeChanged:
+      ShowModeWindows();
+      ShowChosenView();
+      break;
+    case ToolButtonState::Effect::kToolChanged:
+      ShowModeWindows();
+      views_->RedrawViews();
+      break;
+    case ToolButtonState::Effect::kViewChanged:
+      ShowChosenView();
+      break;
+    case ToolButtonState::Effect::kChoiceChanged:
+    case ToolButtonState::Effect::kSwitchToggled:
+      views_->RedrawViews();
+      break;
+    case ToolButtonState::Effect::kAction:
+      RunAction(id);
+      break;
+  }
+  mode_window_->ShowStates();
+}
+
+void StageMainWindow1::RunAction(int32_t id) {
+  switch (id) {
+    case kMode0SplitSettingButton:
+    case kMode1SplitSettingButton:
+      SplitSetting();
+      return;
+    case kLeftAddButton:
+      AddWireOnSide(stage_, kLeftSide);
+      break;
+    case kRightAddButton:
+      AddWireOnSide(stage_, kRightSide);
+      break;
+    case kLeftDeleteButton:
+      DeleteWireOnSide(stage_, kLeftSide);
+      break;
+    case kRightDeleteButton:
+      DeleteWireOnSide(stage_, kRightSide);
+      break;
+    case kCopyBeforePartitionButton:
+      CopyWiresFromPartitionBefore(stage_, CopyFrame::kPartition);
+      break;
+    case kCopyBeforeWorldButton:
+      CopyWiresFromPartitionBefore(stage_, CopyFrame::kWorld);
+      break;
+    case kGluePointButton:
+      GlueSelectedPoint(stage_);
+      break;
+    case kUngluePointButton:
+      UnglueSelectedPoint(stage_);
+      break;
+    case kNewTextureButton:
+      NewTextureForSelection(stage_, static_cast<QWidget*>(this), paths_.settings);
+      break;
+    case kUsedTextureButton:
+      UsedTextureForFaces();
+      break;
+    case kInvertTextureButton:
+      InvertSelectedTextures(stage_);
+      break;
+    case kRotateTextureButton:
+      RotateSelectedTextures(stage_);
+      break;
+    case kObjectValueButton:
+      ObjectValues();
+      break;
+    case kCopyObjectButton:
+      CopySelectedObject(stage_);
+      break;
+    case kDeleteObjectButton:
+      DeleteSelectedObject(stage_);
+      break;
+    case kCreateBitmapObjectButton:
+      CreateTemplateObject(CreationMode::kBitmapObject);
+      break;
+    case kCreateBackgroundObjectButton:
+      CreateTemplateObject(CreationMode::kBackgroundObject);
+      break;
+    case kGlueButton:
+      GlueSelectedObject(stage_);
+      break;
+    case kUnglueButton:
+      UnglueSelectedObject(stage_);
+      break;
+    case kResetMoveButton:
+      ResetObjectMove(stage_);
+      break;
+    default:
+      return;
+  }
+  views_->RedrawViews();
+}
+
+void StageMainWindow1::ShowChosenView() {
+  const int32_t choice = ViewChoiceOfButton(buttons_.ViewButton(buttons_.Mode()));
+  if (choice == kSplitViewChoice) {
+    views_->ShowSplitView();
+  } else if (choice != kNoViewChoice) {
+    views_->ShowView(choice);
+  }
+}
+
+void StageMainWindow1::SplitSetting() {
+  DivsetDialog dialog(views_->SplitPanes(), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  views_->SetSplitPanes(dialog.Panes());
+  views_->RedrawViews();
+}
+
+void StageMainWindow1::CreateTemplateObject(CreationMode mode) {
+  const bool bitmap = mode == CreationMode::kBitmapObject;
+  QWidget* owner = this;
+  if (bitmap ? !CanCreateBitmapObject(stage_, owner) : !CanCreateBackgroundObject(stage_, owner)) {
+    return;
+  }
+  CreateBitmapObjectDialog dialog(
+      &stage_, mode, bitmap ? paths_.bitmap_template : paths_.back_template, paths_.settings, this);
+  if (dialog.Run() == QDialog::Accepted) views_->RedrawViews();
+}
+
+void StageMainWindow1::ObjectValues() {
+  if (!CanOpenObjectValueDialog(stage_, static_cast<QWidget*>(this))) return;
+  ObjectValueDialog dialog(&stage_, this);
+  if (dialog.exec() == QDialog::Accepted) views_->RedrawViews();
+}
+
+void StageMainWindow1::UsedTextureForFaces() {
+  if (!CheckFaceSelection(stage_, static_cast<QWidget*>(this))) return;
+  const int32_t picture = PictureBankDialog::Pick(this);
+  if (picture != -1) UsedTextureForSelection(stage_, picture);
+}
+
+void StageMainWindow1::ShowHelp() { HelpWindow1::Show(this, paths_.help_page); }
+
+void StageMainWindow1::ShowAbout() {
+  AboutWindow1::Show(this, 256, "LOGO_BMP", 512, kAboutText, kLogoColour);
+}
+
+bool StageMainWindow1::OpenFile(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  const std::string full = error ? path : absolute.string();
+  std::string extension = absolute.extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const bool partition = extension == ".pat";
+  const int result = partition ? document_->OpenPartitionFileAt(full) : document_->OpenAt(full);
+  FinishAction(partition ? kPartitionFileCommand : kOpenCommand);
+  return result == 0;
+}
+
+void StageMainWindow1::RestorePlacement() {
+  // No placement saved yet: the first window gets room for every tool.
+  if (SettingsFile::ReadString(paths_.settings, kPlacementSection, "Right", "").empty()) {
+    resize(kFirstWidth, kFirstHeight);
+    return;
+  }
+  WindowsService1::LoadPlacement(this, kPlacementSection, paths_.settings);
+}
+
+bool StageMainWindow1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == client_ && event->type() == QEvent::Resize) LayOut();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void StageMainWindow1::LayOut() {
+  PanelCommand layout;
+  layout.code = kPanelLayout;
+  layout.width = client_->width();
+  layout.height = client_->height();
+  mode_window_->Command(layout);
+  const PanelRect area = LayOutStageWindow(layout.width, layout.height).views;
+  views_->setGeometry(area.x, area.y, area.width, area.height);
+}
+
+ToolStateBlock StageMainWindow1::ToolState() const {
+  if (mode_window_ == nullptr) return buttons_.Block();
+  ToolStateBlock block;
+  PanelCommand fill;
+  fill.code = kPanelFill;
+  fill.block = &block;
+  mode_window_->Command(fill);
+  return block;
+}
+
+void StageMainWindow1::StageChangedByView(ViewChange change) {
+  if (change == ViewChange::kEditFinished) {
+    FinishAction(kViewEditAction);
+  } else {
+    Refresh();
+  }
+}
+
+ViewSection StageMainWindow1::CurrentViews() { return views_->CurrentViews(); }
+
+void StageMainWindow1::ResetViews() {
+  views_->ResetViews();
+  ShowChosenView();
+}
+
+void StageMainWindow1::HideModeWindows() {
+  PanelCommand hide;
+  hide.code = kPanelShow;
+  hide.show = false;
+  mode_window_->Command(hide);
+}
+
+void StageMainWindow1::ApplyToolState(const ToolStateBlock& block) {
+  ToolStateBlock copy = block;
+  PanelCommand restore;
+  restore.code = kPanelRestore;
+  restore.block = &copy;
+  mode_window_->Command(restore);
+  ShowChosenView();
+}
+
+void StageMainWindow1::ShowModeWindows() {
+  PanelCommand show;
+  show.code = kPanelShow;
+  show.show = true;
+  mode_window_->Command(show);
+}
+
+void StageMainWindow1::ApplyViews(const ViewSection& views) { views_->ApplyViews(views); }
+
+void StageMainWindow1::RedrawViews() {
+  views_->RedrawViews();
+  Refresh();
+}
+
+void StageMainWindow1::EnableObjectFileCommand(bool enabled) {
+  ActionById(kObjectFileCommand)->setEnabled(enabled);
+}
+
+void StageMainWindow1::Refresh() {
+  PanelCommand refresh;
+  refresh.code = kPanelRefresh;
+  mode_window_->Command(refresh);
+  UpdateTitle();
+}
+
+void StageMainWindow1::FinishAction(int id) {
+  Refresh();
+  emit ActionFinished(id);
+}
+
+void StageMainWindow1::UpdateTitle() {
+  setWindowTitle(QString::fromStdString(document_->TitleName()) + QStringLiteral("[*] - ") +
+                 QString::fromLatin1(kTitle));
+  setWindowModified(stage_.Modified());
+}
+
+void StageMainWindow1::closeEvent(QCloseEvent* event) {
+  if (!closed_ && document_->AskToSave() != 0) {
+    event->ignore();
+    return;
+  }
+  if (!closed_) {
+    closed_ = true;
+    if (HelpWindow1* help = HelpWindow1::Current()) help->close();
+    if (AboutWindow1* about = AboutWindow1::Current()) about->close();
+    WindowsService1::SavePlacement(this, kPlacementSection, paths_.settings);
+  }
+  event->accept();
+}

@@ -1,0 +1,231 @@
+#include "stage/stage_document.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "stage/stage_file.h"
+#include "tests/stage/objects_fixtures.h"
+
+namespace {
+
+using objects_test::ObjectsTest;
+
+// Records what the document asked of the windows, in order.
+class RecordingWindows : public StageWindowHooks {
+ public:
+  ToolStateBlock CurrentToolState() override { return tools; }
+  void ResetViews() override { calls.push_back("reset views"); }
+  void HideModeWindows() override { calls.push_back("hide"); }
+  void ApplyToolState(const ToolStateBlock& block) override {
+    calls.push_back("tools");
+    applied_tools = block;
+  }
+  void ShowModeWindows() override { calls.push_back("show"); }
+  void ApplyViews(const ViewSection&) override { calls.push_back("views"); }
+  void RedrawViews() override { calls.push_back("redraw"); }
+  void EnableObjectFileCommand(bool enabled) override {
+    calls.push_back(enabled ? "enable po3" : "disable po3");
+  }
+
+  ToolStateBlock tools = ToolStateBlock::Initial();
+  ToolStateBlock applied_tools;
+  std::vector<std::string> calls;
+};
+
+class StageDocumentTest : public ObjectsTest {
+ protected:
+  StageDocumentTest() {
+    context_.stage = &stage_;
+    context_.windows = &windows_;
+    context_.settings_path = folder_.File("Settei.ini");
+  }
+  StageDocument Document() { return StageDocument(context_); }
+  // A modified stage on a road of four lines.
+  void Modify() {
+    LoadRoad(4);
+    ASSERT_TRUE(stage_.AddWire(1, kLeftSide, {-15, 0, 20}));
+    ASSERT_TRUE(stage_.Modified());
+  }
+  // A stage file of a road with one wire.
+  std::string SavedStage(const std::string& name) {
+    Stage other;
+    const std::string pat = folder_.Write("other.pat", stage_test::StraightPat(6));
+    EXPECT_EQ(LoadPartitionFile(other, pat), 0);
+    other.SelectPartition(2);
+    EXPECT_TRUE(other.AddWire(2, kRightSide, {15, 0, 30}));
+    ToolStateBlock tools;
+    tools.words[ToolStateBlock::kMode1] = 1;
+    const std::string path = folder_.File(name);
+    EXPECT_TRUE(StageFile::Save(path, other, tools, ViewSection()));
+    other.Reset();
+    return path;
+  }
+
+  RecordingWindows windows_;
+  StageCommandContext context_;
+};
+
+TEST_F(StageDocumentTest, SaveAsksForANameOnceThenSavesToTheCurrentFile) {
+  StageDocument document = Document();
+  EXPECT_EQ(document.TitleName(), "無題");
+  Modify();
+  const std::string path = folder_.File("road.ste");
+  prompter_.QueuePath(path);
+  windows_.tools.words[ToolStateBlock::kPointMoveX] = 1;
+  ASSERT_EQ(document.Save(), 0);
+  EXPECT_EQ(document.Path(), path);
+  EXPECT_EQ(document.TitleName(), "road.ste");
+  EXPECT_FALSE(stage_.Modified());
+  ASSERT_EQ(prompter_.AskedQuestions().size(), 1u);
+  EXPECT_EQ(prompter_.AskedQuestions()[0].kind, ScriptedPrompter::Asked::Kind::kSaveFile);
+
+  // The second save goes to the same file without a question and carries the live tools.
+  ASSERT_TRUE(stage_.AddWire(1, kLeftSide, {-25, 0, 20}));
+  windows_.tools.words[ToolStateBlock::kPointMoveY] = 1;
+  ASSERT_EQ(document.Save(), 0);
+  EXPECT_EQ(prompter_.AskedQuestions().size(), 1u);
+  Stage reread;
+  ToolStateBlock tools;
+  ViewSection views;
+  ASSERT_EQ(StageFile::Load(path, reread, &tools, &views), StageFileResult::kOk);
+  EXPECT_EQ(reread.GetTerrain().WireCount(1, kLeftSide), 2);
+  EXPECT_EQ(tools, windows_.tools);
+  reread.Reset();
+}
+
+TEST_F(StageDocumentTest, AFailedSaveKeepsTheFileNameAndTheModifiedFlag) {
+  StageDocument document = Document();
+  Modify();
+  ASSERT_EQ(document.SaveTo(folder_.File("road.ste")), 0);
+  ASSERT_TRUE(stage_.AddWire(1, kLeftSide, {-25, 0, 20}));
+  EXPECT_EQ(document.SaveTo(folder_.File("missing/elsewhere.ste")), 1);
+  EXPECT_TRUE(stage_.Modified());
+  EXPECT_EQ(document.TitleName(), "road.ste");
+  ASSERT_FALSE(prompter_.MessageTexts().empty());
+  EXPECT_EQ(prompter_.MessageTexts().back().rfind("ファイルのオープンに失敗\n", 0), 0u);
+}
+
+TEST_F(StageDocumentTest, TheQuestionBeforeACommandDecidesWhetherItRuns) {
+  struct Case {
+    const char* name;
+    bool modified;
+    bool has_file;
+    std::vector<PromptAnswer> answers;
+    const char* save_path;  // answer of a save dialog, "" for a cancelled one
+    int result;
+    bool saved;
+  };
+  const Case cases[] = {
+      {"unmodified: no question", false, false, {}, nullptr, 0, false},
+      {"cancel stops", true, true, {PromptAnswer::kCancel}, nullptr, 1, false},
+      {"no goes on without saving", true, true, {PromptAnswer::kNo}, nullptr, 0, false},
+      {"yes saves to the current file", true, true, {PromptAnswer::kYes}, nullptr, 0, true},
+      {"yes asks for a name when there is none",
+       true,
+       false,
+       {PromptAnswer::kYes},
+       "new.ste",
+       0,
+       true},
+      {"a cancelled name stops", true, false, {PromptAnswer::kYes}, "", 1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    stage_.Reset();
+    StageDocument document = Document();
+    if (c.modified) Modify();
+    if (c.has_file) {
+      ASSERT_EQ(document.SaveTo(folder_.File("current.ste")), 0);
+      ASSERT_TRUE(stage_.AddWire(1, kRightSide, {15, 0, 20}));
+    }
+    prompter_.ClearRecord();
+    for (PromptAnswer answer : c.answers) prompter_.QueueAnswer(answer);
+    if (c.save_path != nullptr) {
+      prompter_.QueuePath(*c.save_path ? folder_.File(c.save_path) : "");
+    }
+    EXPECT_EQ(document.AskToSave(), c.result);
+    EXPECT_EQ(!stage_.Modified(), c.saved || !c.modified);
+    EXPECT_EQ(prompter_.MessageTexts().size(), c.modified ? 1u : 0u);
+    if (c.modified) {
+      EXPECT_EQ(prompter_.MessageTexts()[0], "データが変更されています。セーブしますか？");
+    }
+  }
+}
+
+TEST_F(StageDocumentTest, OpeningAGoodFileHandsTheWindowsItsStateInOrder) {
+  StageDocument document = Document();
+  const std::string path = SavedStage("saved.ste");
+  ASSERT_EQ(document.OpenAt(path), 0);
+  EXPECT_EQ(document.TitleName(), "saved.ste");
+  EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 5);
+  EXPECT_EQ(stage_.SelectedPartition(), 2);
+  EXPECT_EQ(windows_.applied_tools.words[ToolStateBlock::kMode1], 1);
+  EXPECT_EQ(windows_.calls, (std::vector<std::string>{"reset views", "hide", "tools", "show",
+                                                      "views", "redraw", "enable po3"}));
+}
+
+TEST_F(StageDocumentTest, ARefusedFileChangesNothing) {
+  StageDocument document = Document();
+  Modify();
+  ASSERT_EQ(document.SaveTo(folder_.File("mine.ste")), 0);
+  std::string bytes = TempFolder::Read(SavedStage("other.ste"));
+  const struct {
+    const char* name;
+    std::string bytes;
+    const char* message;
+  } cases[] = {
+      {"not.ste", "Something else entirely", "このファイルはTarnhollowのファイルでない"},
+      {"old.ste", std::string("Tarnhollow\0Version1.0\0", 22),
+       "このファイルはバージョンが異なります"},
+      {"short.ste", bytes.substr(0, bytes.size() - 9), "ファイルが破壊されている"},
+  };
+  for (const auto& c : cases) {
+    prompter_.ClearRecord();
+    windows_.calls.clear();
+    EXPECT_EQ(document.OpenAt(folder_.Write(c.name, c.bytes)), 1) << c.name;
+    EXPECT_EQ(prompter_.MessageTexts(),
+              std::vector<std::string>{std::string(c.message) + "\n" + folder_.File(c.name)});
+    EXPECT_TRUE(windows_.calls.empty());
+    EXPECT_EQ(document.TitleName(), "mine.ste");
+    EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 3);
+  }
+  // Open with its dialog: cancelled at the question, or at the dialog.
+  ASSERT_TRUE(stage_.AddWire(1, kRightSide, {15, 0, 20}));
+  prompter_.QueueAnswer(PromptAnswer::kCancel);
+  EXPECT_EQ(document.Open(), 1);
+  prompter_.QueueAnswer(PromptAnswer::kNo);
+  prompter_.QueuePath("");
+  EXPECT_EQ(document.Open(), 1);
+  EXPECT_TRUE(stage_.Modified());
+}
+
+TEST_F(StageDocumentTest, NewAndPartitionFilesGiveUntitledStages) {
+  StageDocument document = Document();
+  ASSERT_EQ(document.OpenAt(SavedStage("saved.ste")), 0);
+  windows_.calls.clear();
+  ASSERT_EQ(document.New(), 0);
+  EXPECT_EQ(document.TitleName(), "無題");
+  EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 0);
+  EXPECT_EQ(windows_.calls, (std::vector<std::string>{"reset views", "disable po3", "redraw"}));
+
+  windows_.calls.clear();
+  const std::string pat = folder_.Write("road.pat", stage_test::StraightPat(5));
+  prompter_.QueuePath(pat);
+  ASSERT_EQ(document.OpenPartitionFile(), 0);
+  EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 4);
+  EXPECT_EQ(stage_.SelectedPartition(), 0);
+  EXPECT_EQ(document.TitleName(), "無題");
+  EXPECT_EQ(windows_.calls, (std::vector<std::string>{"reset views", "redraw", "enable po3"}));
+
+  // A file of another kind leaves an empty stage, with no road to put objects on.
+  windows_.calls.clear();
+  EXPECT_EQ(document.OpenPartitionFileAt(folder_.Write("bad.pat", "PATV9.9 nothing")), 1);
+  EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 0);
+  EXPECT_EQ(prompter_.MessageTexts().back(),
+            "ファイルの種類が違います\n" + folder_.File("bad.pat"));
+  EXPECT_EQ(windows_.calls, (std::vector<std::string>{"reset views", "disable po3", "redraw"}));
+}
+
+}  // namespace

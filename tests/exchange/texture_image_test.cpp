@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <assimp/scene.h>
+#include <stb/stb_image_write.h>
 
 #include <cstring>
 
@@ -12,6 +13,23 @@
 #include "tests/support/temp_folder.h"
 
 namespace {
+
+void Append(void* context, void* data, int size) {
+  static_cast<std::string*>(context)->append(static_cast<const char*>(data), size);
+}
+
+// A grey picture as a JPEG or a TGA file.
+std::string Encoded(const char* kind, int32_t width, int32_t height) {
+  TextureImage image;
+  image.pixels.assign(static_cast<size_t>(width) * height * 3, 128);
+  std::string bytes;
+  if (std::string(kind) == "jpeg") {
+    stbi_write_jpg_to_func(Append, &bytes, width, height, 3, image.pixels.data(), 90);
+  } else {
+    stbi_write_tga_to_func(Append, &bytes, width, height, 3, image.pixels.data());
+  }
+  return bytes;
+}
 
 TEST(TextureImageTest, DecodeChecksSidesBeforeThePixels) {
   std::string top_down = exchange_test::Picture(4, 2, 1, 2, 3, true);
@@ -26,6 +44,9 @@ TEST(TextureImageTest, DecodeChecksSidesBeforeThePixels) {
   };
   const Case cases[] = {
       {"png", png, TextureDecode::kDecoded, 8, 4},
+      {"jpeg", Encoded("jpeg", 16, 8), TextureDecode::kDecoded, 16, 8},
+      {"tga", Encoded("tga", 4, 32), TextureDecode::kDecoded, 4, 32},
+      {"jpeg of 12 by 8", Encoded("jpeg", 12, 8), TextureDecode::kNotPowerOfTwo},
       {"bitmap", exchange_test::Picture(2, 16, 1, 2, 3, true), TextureDecode::kDecoded, 2, 16},
       {"bitmap stored top row first", top_down, TextureDecode::kDecoded, 4, 2},
       {"three wide", exchange_test::Picture(3, 4, 1, 2, 3), TextureDecode::kNotPowerOfTwo},

@@ -40,7 +40,8 @@ class MemoryStream : public Assimp::IOStream {
                         : origin == aiOrigin_CUR ? position_
                                                  : bytes_->size();
     // The binary writer skips the header first and comes back for it: a seek past the end
-    // grows the file.
+    // grows the file (by no more than a header's worth).
+    if (offset > bytes_->size() - base + 64) return aiReturn_FAILURE;
     if (base + offset > bytes_->size()) bytes_->resize(base + offset);
     position_ = base + offset;
     return aiReturn_SUCCESS;

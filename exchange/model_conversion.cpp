@@ -3,14 +3,14 @@
 #include <filesystem>
 
 #include "converter/po3_file.h"
-#include "exchange/model_import.h"
+#include "exchange/isolated_import.h"
 #include "foundation/directory.h"
 #include "foundation/file_io.h"
 
 int ConvertModelToPo3(const ConversionRequest& request, const CobProgress& progress) {
   ImportedModel model;
   const int imported =
-      ImportModel(request.input_path, request.invert, request.scale, progress, &model);
+      ImportModelIsolated(request.input_path, request.invert, request.scale, progress, &model);
   // As for COB files, an output that cannot be written is named before a scene without
   // triangles or a picture problem.
   if (imported == kConverted || imported == kModelNoTriangles || imported == kImageOpenFailed ||

@@ -9,8 +9,8 @@
 
 #include "converter/cob_conversion.h"
 
-// Imports the model, checks the output and writes the object file, its listing and the
-// texture files as one atomic save.
+// Imports the model (in a child process, isolated_import.h), checks the output and writes the
+// object file, its listing and the texture files as one atomic save.
 int ConvertModelToPo3(const ConversionRequest& request, const CobProgress& progress);
 
 // A model file (by its extension) through ConvertModelToPo3, anything else as COB.

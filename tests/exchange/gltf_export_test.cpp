@@ -4,6 +4,7 @@
 
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
+#include <assimp/Exporter.hpp>
 #include <assimp/Importer.hpp>
 
 #include <cmath>
@@ -18,6 +19,7 @@
 #include "course/course_file.h"
 #include "exchange/course_gltf.h"
 #include "exchange/gltf_geometry.h"
+#include "exchange/model_conversion.h"
 #include "pictures/tsy_file_writer.h"
 #include "render/rotation_matrix.h"
 #include "stage/object_library.h"
@@ -294,6 +296,26 @@ TEST_F(StageExportTest, GlbAndGltfReadBackWithTheStagesTrianglesAndPictures) {
     const Verdict verdict = Validate(path);
     EXPECT_EQ(verdict.status, 0) << verdict.output;
   }
+}
+
+// The stage's glTF file, written by the import library's FBX writer, makes that library's
+// FBX reader free memory twice (version 5.2): the converter reads models in a child process,
+// so the crash ends the child, not the converter.
+TEST_F(StageExportTest, ConverterSurvivesTheLibraryCrashingOnTheStagesFbx) {
+  BuildStage();
+  ASSERT_EQ(WriteStageGltf(stage_, folder_.File("stage.glb")), GltfWriteResult::kWritten);
+  Assimp::Importer importer;
+  const aiScene* scene = importer.ReadFile(folder_.File("stage.glb"), 0);
+  ASSERT_NE(scene, nullptr);
+  Assimp::Exporter exporter;
+  ASSERT_EQ(exporter.Export(scene, "fbxa", folder_.File("stage.fbx")), aiReturn_SUCCESS);
+  ConversionRequest request;
+  request.input_path = folder_.File("stage.fbx");
+  request.output_path = folder_.File("out/stage.po3");
+  ASSERT_TRUE(PrepareOutputDirectory(request.output_path, request.output_directory));
+  const int result = ConvertToPo3(request, nullptr, nullptr);
+  EXPECT_TRUE(result == kModelUnreadable || result == kConverted) << result;
+  EXPECT_EQ(std::filesystem::exists(request.output_path), result == kConverted);
 }
 
 }  // namespace

@@ -212,6 +212,17 @@ GltfScene StageGltfScene(const Stage& stage) {
   return scene;
 }
 
+const char* StageGltfMessage(GltfWriteResult result) {
+  switch (result) {
+    case GltfWriteResult::kWritten:
+      return "";
+    case GltfWriteResult::kNothingToWrite:
+      return "出力する面がありません";
+    default:
+      return "ファイルの書き込みに失敗しました";
+  }
+}
+
 GltfWriteResult WriteStageGltf(const Stage& stage, const std::string& path, std::string* error) {
   return WriteGltf(StageGltfScene(stage), path, error);
 }
@@ -245,10 +256,10 @@ int RunStageGltfExport(const std::vector<std::string>& arguments, std::ostream& 
       std::string error;
       const GltfWriteResult written = WriteStageGltf(stage, output, &error);
       if (written == GltfWriteResult::kNothingToWrite) {
-        err << "tarnhollow: " << input << ": 出力する面がありません\n";
+        err << "tarnhollow: " << input << ": " << StageGltfMessage(written) << "\n";
         status = kStageGltfCannotWrite;
       } else if (written != GltfWriteResult::kWritten) {
-        err << "tarnhollow: " << output << ": ファイルの書き込みに失敗しました"
+        err << "tarnhollow: " << output << ": " << StageGltfMessage(written)
             << (error.empty() ? "" : " (" + error + ")") << "\n";
         status = kStageGltfCannotWrite;
       }

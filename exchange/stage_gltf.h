@@ -31,6 +31,9 @@ GltfScene StageGltfScene(const Stage& stage);
 GltfWriteResult WriteStageGltf(const Stage& stage, const std::string& path,
                                std::string* error = nullptr);
 
+// The message for a result other than kWritten (UTF-8), for the batch mode and the menu.
+const char* StageGltfMessage(GltfWriteResult result);
+
 // `tarnhollow --export-gltf OUT.glb STAGE.ste`: `arguments` are those after the program name,
 // with or without the leading "--export-gltf". Loads the stage file with its pictures (the
 // picture bank is started and shut down here), writes OUT (".glb" or ".gltf") and returns a

@@ -1,11 +1,55 @@
 #include "converter/polyconv_batch.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 
 #include "converter/cob_conversion.h"
+#include "converter/output_folder.h"
 
 namespace {
+
+// The options of the command line, one row each: what --help shows and what the parser knows.
+struct BatchOption {
+  const char* name;
+  const char* help;
+};
+constexpr BatchOption kOptions[] = {
+    {"--invert", "すべての面を裏返しにします (頂点の順を逆にします)"},
+    {"--scale S", "すべての点の座標を S 倍します (0 より大きい数、既定は 1)"},
+    {"--help", "この説明を表示します"},
+};
+
+void PrintUsage(std::ostream& stream) {
+  stream << "使い方:\n"
+            "  polyconv                          変換ダイアログを開きます\n"
+            "  polyconv INPUT.cob                INPUT.cob を入力にして変換ダイアログを開きます\n"
+            "  polyconv [--invert] [--scale S] INPUT OUTPUT.po3\n"
+            "                                    ウィンドウを開かずに変換します\n"
+            "\n"
+            "三角形に分割されたテキスト形式の COB シーン、またはモデルファイル (.gltf .glb .obj\n"
+            ".fbx .dae .3ds .ply .stl) を一つの PO3 オブジェクトファイルに変換します。\n"
+            "一覧 \""
+         << kListingName
+         << "\" とテクスチャ画像のコピーは OUTPUT.po3 のフォルダに書き出します。\n"
+            "フォルダがなければ作ります (変換に失敗したときは作ったフォルダを消します)。\n"
+            "\n";
+  for (const BatchOption& option : kOptions) {
+    stream << "  " << option.name << std::string(12 - std::strlen(option.name), ' ') << option.help
+           << "\n";
+  }
+  stream << "\n終了コード (変換の結果):\n";
+  for (int result = kConverted; result <= kLastConversionResult; ++result) {
+    stream << "  " << (result < 10 ? " " : "") << result << "  " << ConversionMessage(result)
+           << "\n";
+  }
+  stream << "  " << kUsageError
+         << "  引数の誤り (変換するファイルが指定されていない、不明なオプション)\n";
+}
+
+bool IsOption(const std::string& argument, const char* name) { return argument == name; }
 
 // A scale factor: the whole argument a finite number above 0.
 bool ParseScale(const std::string& text, float& scale) {
@@ -14,27 +58,26 @@ bool ParseScale(const std::string& text, float& scale) {
          std::isfinite(scale) && scale > 0.0f;
 }
 
-void PrintUsage(std::ostream& stream) {
-  stream << "usage: polyconv [--invert] [--scale S] INPUT OUTPUT.po3\n"
-            "       polyconv            (opens the conversion dialog)\n"
-            "\n"
-            "Converts a triangulated ASCII COB scene, or a model of the kinds .gltf .glb .obj\n"
-            ".fbx .dae .3ds .ply .stl, into one PO3 object file. The listing\n"
-            "\""
-         << kListingName
-         << "\" and copies of the texture images are written into the\n"
-            "folder of OUTPUT.po3, which is created when missing.\n"
-            "\n"
-            "  --invert   turn every face over (reverse the order of its corners)\n"
-            "  --scale S  multiply every position by S (a number above 0; default 1)\n"
-            "  --help     show this text\n"
-            "\n"
-            "The exit status is the result code:\n";
-  for (int result = kConverted; result <= kLastConversionResult; ++result) {
-    stream << "  " << (result < 10 ? " " : "") << result << "  " << ConversionMessage(result)
-           << "\n";
+// The system's reason why `path` cannot be read, "" when it can.
+std::string ReadReason(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return std::strerror(errno);
+  std::fclose(file);
+  return "";
+}
+
+// One line: the file the result is about, the result's message and, where the system refused
+// something, its reason.
+std::string ResultLine(int result, const ConversionRequest& request) {
+  std::string file = request.input_path;
+  std::string reason;
+  if (result == kConverted || result == kPo3OpenFailed) file = request.output_path;
+  if (result == kCobOpenFailed || result == kModelOpenFailed) {
+    reason = ReadReason(request.input_path);
   }
-  stream << "  " << kUsageError << "  the command line names no conversion\n";
+  std::string line = "polyconv: " + file + ": " + ConversionMessage(result);
+  if (!reason.empty()) line += ": " + reason;
+  return line;
 }
 
 }  // namespace
@@ -47,15 +90,15 @@ int RunPolyconvBatch(const std::vector<std::string>& arguments, std::ostream& ou
   bool options_ended = false;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    if (!options_ended && argument == "--help") {
+    if (!options_ended && IsOption(argument, "--help")) {
       PrintUsage(out);
       return 0;
     }
-    if (!options_ended && argument == "--invert") {
+    if (!options_ended && IsOption(argument, "--invert")) {
       invert = true;
-    } else if (!options_ended && argument == "--scale") {
+    } else if (!options_ended && IsOption(argument, "--scale")) {
       if (i + 1 == arguments.size() || !ParseScale(arguments[i + 1], scale)) {
-        err << "polyconv: --scale needs a number above 0\n";
+        err << "polyconv: --scale には 0 より大きい数を指定してください\n";
         PrintUsage(err);
         return kUsageError;
       }
@@ -63,7 +106,7 @@ int RunPolyconvBatch(const std::vector<std::string>& arguments, std::ostream& ou
     } else if (!options_ended && argument == "--") {
       options_ended = true;
     } else if (!options_ended && argument.size() > 1 && argument[0] == '-') {
-      err << "polyconv: unknown option " << argument << "\n";
+      err << "polyconv: 不明なオプション: " << argument << "\n";
       PrintUsage(err);
       return kUsageError;
     } else {
@@ -71,6 +114,7 @@ int RunPolyconvBatch(const std::vector<std::string>& arguments, std::ostream& ou
     }
   }
   if (paths.size() != 2) {
+    err << "polyconv: 入力ファイルと出力ファイルを指定してください\n";
     PrintUsage(err);
     return kUsageError;
   }
@@ -80,13 +124,23 @@ int RunPolyconvBatch(const std::vector<std::string>& arguments, std::ostream& ou
   request.output_path = paths[1];
   request.invert = invert;
   request.scale = scale;
-  if (!PrepareOutputDirectory(request.output_path, request.output_directory)) {
-    err << kCannotCreateDirectory << "\n";
+  OutputFolder folder;
+  std::string error;
+  if (!folder.Prepare(request.output_path, &error)) {
+    err << "polyconv: " << error << "\n";
     return kPo3OpenFailed;
   }
+  request.output_directory = folder.Directory();
   std::vector<std::string> notes;
   const int result = convert ? convert(request, &notes) : ConvertCobToPo3(request, nullptr, &notes);
-  for (const std::string& note : notes) err << note << "\n";
-  (result == kConverted ? out : err) << ConversionMessage(result) << "\n";
+  if (result != kConverted) folder.RemoveCreated();
+  for (const std::string& note : notes) {
+    err << "polyconv: " << request.input_path << ": " << note << "\n";
+  }
+  (result == kConverted ? out : err) << ResultLine(result, request) << "\n";
   return result;
+}
+
+bool OpensDialogWithInput(const std::vector<std::string>& arguments) {
+  return arguments.size() == 1 && !arguments[0].empty() && arguments[0][0] != '-';
 }

@@ -1,5 +1,9 @@
 #include "course/course_batch.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include "course/cob_export.h"
 #include "course/course_data.h"
 #include "course/course_file.h"
@@ -7,7 +11,25 @@
 
 namespace {
 
-int32_t LoadForExport(const std::string& course_path, CourseData1* course) {
+// The system's reason why `path` cannot be read, "" when it can.
+std::string ReadReason(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return std::strerror(errno);
+  std::fclose(file);
+  return "";
+}
+
+void SetReason(std::string* reason, const std::string& text) {
+  if (reason != nullptr) *reason = text;
+}
+
+// The system's words at the end of a save's error ("cannot create PATH: reason").
+std::string SaveReason(const std::string& error) {
+  const size_t colon = error.rfind(": ");
+  return colon == std::string::npos ? error : error.substr(colon + 2);
+}
+
+int32_t LoadForExport(const std::string& course_path, CourseData1* course, std::string* reason) {
   course->Initialise();
   switch (LoadCourseFile(*course, course_path)) {
     case kCourseFileOk:
@@ -15,36 +37,43 @@ int32_t LoadForExport(const std::string& course_path, CourseData1* course) {
     case kCourseFileDamaged:
       return kBatchDamagedCourse;
     default:
+      SetReason(reason, ReadReason(course_path));
       return kBatchCannotOpenCourse;
   }
 }
 
 }  // namespace
 
-int32_t ExportPartitionFromCourseFile(const std::string& course_path, const std::string& pat_path) {
+int32_t ExportPartitionFromCourseFile(const std::string& course_path, const std::string& pat_path,
+                                      std::string* reason) {
   CourseData1 course;
-  const int32_t loaded = LoadForExport(course_path, &course);
+  const int32_t loaded = LoadForExport(course_path, &course, reason);
   if (loaded != kBatchDone) return loaded;
-  switch (WritePartitionFile(course, pat_path)) {
+  std::string error;
+  switch (WritePartitionFile(course, pat_path, &error)) {
     case kPartitionWritten:
       return kBatchDone;
     case kPartitionTooManyLines:
       return kBatchTooManyLines;
     default:
+      SetReason(reason, SaveReason(error));
       return kBatchCannotWrite;
   }
 }
 
-int32_t ExportCobFromCourseFile(const std::string& course_path, const std::string& cob_path) {
+int32_t ExportCobFromCourseFile(const std::string& course_path, const std::string& cob_path,
+                                std::string* reason) {
   CourseData1 course;
-  const int32_t loaded = LoadForExport(course_path, &course);
+  const int32_t loaded = LoadForExport(course_path, &course, reason);
   if (loaded != kBatchDone) return loaded;
-  switch (WriteCobFile(course, cob_path)) {
+  std::string error;
+  switch (WriteCobFile(course, cob_path, &error)) {
     case kCobWritten:
       return kBatchDone;
     case kCobTooManyLines:
       return kBatchTooManyLines;
     default:
+      SetReason(reason, SaveReason(error));
       return kBatchCannotWrite;
   }
 }
@@ -64,4 +93,13 @@ const char* CourseBatchMessage(int32_t result) {
     default:
       return "不明なエラー";
   }
+}
+
+std::string CourseBatchLine(int32_t result, const std::string& course_path,
+                            const std::string& output_path, const std::string& reason) {
+  const std::string& file =
+      result == kBatchCannotWrite || result == kBatchDone ? output_path : course_path;
+  std::string line = "merrowlindale: " + file + ": " + CourseBatchMessage(result);
+  if (!reason.empty()) line += ": " + reason;
+  return line;
 }

@@ -1,5 +1,9 @@
 #include "exchange/course_gltf.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include "course/course_data.h"
 #include "course/course_file.h"
 #include "course/partition_file.h"
@@ -80,7 +84,8 @@ int32_t WriteCourseGltf(const CourseData1& course, const std::string& texture_pa
 }
 
 int32_t ExportGltfFromCourseFile(const std::string& course_path, const std::string& texture_path,
-                                 const std::string& gltf_path, bool* untextured) {
+                                 const std::string& gltf_path, bool* untextured,
+                                 std::string* reason) {
   CourseData1 course;
   course.Initialise();
   switch (LoadCourseFile(course, course_path)) {
@@ -89,9 +94,21 @@ int32_t ExportGltfFromCourseFile(const std::string& course_path, const std::stri
     case kCourseFileDamaged:
       return kCourseGltfDamagedCourse;
     default:
+      if (reason != nullptr) {
+        std::FILE* file = std::fopen(course_path.c_str(), "rb");
+        *reason = file == nullptr ? std::strerror(errno) : "";
+        if (file != nullptr) std::fclose(file);
+      }
       return kCourseGltfCannotOpenCourse;
   }
-  return WriteCourseGltf(course, texture_path, gltf_path, nullptr, untextured);
+  std::string error;
+  const int32_t result = WriteCourseGltf(course, texture_path, gltf_path, &error, untextured);
+  // The system's words at the end of the save's error ("cannot create PATH: reason").
+  if (result == kCourseGltfCannotWrite && reason != nullptr) {
+    const size_t colon = error.rfind(": ");
+    *reason = colon == std::string::npos ? error : error.substr(colon + 2);
+  }
+  return result;
 }
 
 const char* CourseGltfMessage(int32_t result) {

@@ -37,9 +37,11 @@ int32_t WriteCourseGltf(const CourseData1& course, const std::string& texture_pa
                         const std::string& path, std::string* error = nullptr,
                         bool* untextured = nullptr);
 
-// The batch export: loads `course_path` and writes its road at `gltf_path`.
+// The batch export: loads `course_path` and writes its road at `gltf_path`. When the system
+// refused to read or write a file, `reason` (optional) receives its reason.
 int32_t ExportGltfFromCourseFile(const std::string& course_path, const std::string& texture_path,
-                                 const std::string& gltf_path, bool* untextured = nullptr);
+                                 const std::string& gltf_path, bool* untextured = nullptr,
+                                 std::string* reason = nullptr);
 
 // Said when the road texture could not be read and the road went out in its colour.
 inline constexpr const char* kGltfUntexturedNote =

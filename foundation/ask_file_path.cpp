@@ -1,5 +1,8 @@
 #include "foundation/ask_file_path.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "foundation/directory.h"
 #include "foundation/settings_file.h"
 
@@ -23,6 +26,14 @@ int AskFilePath(PromptOwner owner, std::string& path, const std::string& section
                                  : Prompter::Current().SaveFile(owner, request);
   if (chosen.empty()) return 1;
   path = chosen;
-  SettingsFile::WriteString(settings_path, section, "LoadFileDir", Directory1::Folder(chosen));
+  RememberDialogFolder(settings_path, section, chosen);
   return 0;
+}
+
+void RememberDialogFolder(const std::string& settings_path, const std::string& section,
+                          const std::string& chosen) {
+  const std::string folder = Directory1::Folder(chosen);
+  std::error_code error;
+  if (folder.empty() || !std::filesystem::is_directory(folder, error)) return;
+  SettingsFile::WriteString(settings_path, section, "LoadFileDir", folder);
 }

@@ -13,3 +13,9 @@ enum class FileDialogKind { kOpen = 1, kSave = 2 };
 int AskFilePath(PromptOwner owner, std::string& path, const std::string& section,
                 const std::string& settings_path, const std::vector<FileFilter>& filters,
                 FileDialogKind kind, const std::string& title = "");
+
+// Writes the folder of `chosen` as the section's "LoadFileDir", unless that folder does not
+// exist: a name typed into a save dialog may point anywhere, and the next dialog must not start
+// in a folder the save could not create.
+void RememberDialogFolder(const std::string& settings_path, const std::string& section,
+                          const std::string& chosen);

@@ -98,18 +98,16 @@ int SettingsFile::ReadInt(const std::string& path, const std::string& section,
   return ParseInt(value);
 }
 
-bool SettingsFile::WriteString(const std::string& path, const std::string& section,
-                               const std::string& key, const std::string& value) {
-  std::string bytes;
-  ReadWholeFile(path, bytes);
-  std::vector<std::string> lines = SplitLines(bytes);
-  const std::string new_line = key + "=" + value;
+namespace {
 
+// Sets one key in the lines of a settings file, as WriteString describes.
+void SetKey(std::vector<std::string>& lines, const std::string& section, const std::string& key,
+            const std::string& value) {
+  const std::string new_line = key + "=" + value;
   bool in_section = false;
   int section_line = -1;
   int last_in_section = -1;
-  bool done = false;
-  for (size_t i = 0; i < lines.size() && !done; ++i) {
+  for (size_t i = 0; i < lines.size(); ++i) {
     std::string name;
     if (SectionName(lines[i], name)) {
       if (in_section) break;
@@ -124,19 +122,31 @@ bool SettingsFile::WriteString(const std::string& path, const std::string& secti
     std::string line_key, line_value;
     if (KeyOf(lines[i], line_key, line_value) && SameText(line_key, key)) {
       lines[i] = new_line;
-      done = true;
-    } else if (!Trim(lines[i]).empty()) {
-      last_in_section = static_cast<int>(i);
+      return;
     }
+    if (!Trim(lines[i]).empty()) last_in_section = static_cast<int>(i);
   }
-  if (!done) {
-    if (section_line >= 0) {
-      lines.insert(lines.begin() + last_in_section + 1, new_line);
-    } else {
-      lines.push_back("[" + section + "]");
-      lines.push_back(new_line);
-    }
+  if (section_line >= 0) {
+    lines.insert(lines.begin() + last_in_section + 1, new_line);
+  } else {
+    lines.push_back("[" + section + "]");
+    lines.push_back(new_line);
   }
+}
+
+}  // namespace
+
+bool SettingsFile::WriteString(const std::string& path, const std::string& section,
+                               const std::string& key, const std::string& value) {
+  return WriteStrings(path, section, {{key, value}});
+}
+
+bool SettingsFile::WriteStrings(const std::string& path, const std::string& section,
+                                const std::vector<std::pair<std::string, std::string>>& values) {
+  std::string bytes;
+  ReadWholeFile(path, bytes);
+  std::vector<std::string> lines = SplitLines(bytes);
+  for (const auto& [key, value] : values) SetKey(lines, section, key, value);
   std::string out;
   for (const std::string& line : lines) out += line + "\r\n";
   return AtomicWriteFile(path, out);

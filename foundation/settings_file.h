@@ -4,6 +4,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 class SettingsFile {
  public:
@@ -21,6 +23,11 @@ class SettingsFile {
                           const std::string& key, const std::string& value);
   static bool WriteInt(const std::string& path, const std::string& section, const std::string& key,
                        int value);
+  // Sets several keys of one section in one save: each atomic save ends with a flush to the
+  // disk, which on a busy disk costs a noticeable moment, so keys written together (a window
+  // placement, the custom colours) are saved once.
+  static bool WriteStrings(const std::string& path, const std::string& section,
+                           const std::vector<std::pair<std::string, std::string>>& values);
 
   // The value parsing used by ReadInt, for texts from elsewhere.
   static int ParseInt(const std::string& text);

@@ -2,7 +2,9 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "foundation/application_directory.h"
 #include "foundation/directory.h"
@@ -54,6 +56,7 @@ bool ParseDelay(const std::string& text, int32_t* delay) {
 const char* PackerBatchUsage() {
   return "使い方:\n"
          "  tessaly                     ダイアログを開きます\n"
+         "  tessaly FILE                画像 (BMP または .tsy) を一覧に入れてダイアログを開きます\n"
          "  tessaly --pack OUTPUT.tsy [--delay MS] [--transparent RRGGBB|none] INPUT...\n"
          "  tessaly --help              この説明を表示します\n"
          "\n"
@@ -65,8 +68,37 @@ const char* PackerBatchUsage() {
          ".tsy の入力は自分のコマと表示時間と抜き色をそのまま持ち込みます。\n"
          "画像はすべて同じ大きさでなければなりません。\n"
          "\n"
-         "終了コード: 0 成功, 2 引数の誤り, 3 画像を読めない, 4 大きさの違う画像,\n"
-         "            5 書き込みの失敗 (元のファイルはそのまま)\n";
+         "\n"
+         "終了コード:\n"
+         "   0  成功 (ダイアログはそれを閉じたとき)\n"
+         "   1  画面の色数が 16 または 24 ビットでない (ダイアログ)\n"
+         "   3  画像を読めない\n"
+         "   4  大きさの違う画像\n"
+         "   5  書き込みの失敗 (元のファイルはそのまま)\n"
+         "  64  引数の誤り\n";
+}
+
+std::string PictureLoadReason(int32_t bank_result, const std::string& path) {
+  switch (bank_result) {
+    case PictureBankHighColor1::kCannotOpen: {
+      std::FILE* file = std::fopen(path.c_str(), "rb");
+      if (file == nullptr) return std::strerror(errno);
+      std::fclose(file);
+      return "開けません";
+    }
+    case PictureBankHighColor1::kWrongFormat:
+      return "BMP または .tsy ではありません";
+    case PictureBankHighColor1::kEndsEarly:
+      return "ファイルが途中で終わっています";
+    case PictureBankHighColor1::kCompressed:
+      return "対応していない形式です (圧縮やパレット)";
+    case PictureBankHighColor1::kGifRefused:
+      return "GIF ファイルは読めません";
+    case PictureBankHighColor1::kNotPowerOfTwo:
+      return "大きさが 2 の累乗ではありません";
+    default:
+      return "読み込めません (" + std::to_string(bank_result) + ")";
+  }
 }
 
 bool ParsePackerBatch(const std::vector<std::string>& arguments, PackerBatchOptions* options,
@@ -121,11 +153,13 @@ int RunPackerBatch(const PackerBatchOptions& options, std::ostream& err) {
     int32_t first = 0;
     const PicturePackList::AddResult result = list.AddFile(input, &first);
     if (result == PicturePackList::kCannotLoad) {
-      err << "画像の読み込みに失敗: " << input << " (" << list.BankResult() << ")\n";
+      err << "tessaly: " << input
+          << ": 画像の読み込みに失敗: " << PictureLoadReason(list.BankResult(), input) << "\n";
       return kPackerBatchCannotLoad;
     }
     if (result == PicturePackList::kDifferentSize) {
-      err << "異なるサイズの画像は読めません: " << input << "\n";
+      err << "tessaly: " << input << ": 異なるサイズの画像は読めません (" << list.Width() << " X "
+          << list.Height() << " の画像の一覧です)\n";
       return kPackerBatchDifferentSize;
     }
     if (IsBmpPath(input)) {
@@ -136,7 +170,10 @@ int RunPackerBatch(const PackerBatchOptions& options, std::ostream& err) {
   }
   std::string error;
   if (!list.Write(options.output, &error)) {
-    err << "ファイルの書き込みに失敗しました: " << options.output << "\n" << error << "\n";
+    // The save's error ends with the system's reason.
+    const size_t colon = error.rfind(": ");
+    err << "tessaly: " << options.output << ": ファイルの書き込みに失敗しました: "
+        << (colon == std::string::npos ? error : error.substr(colon + 2)) << "\n";
     return kPackerBatchCannotWrite;
   }
   return kPackerBatchDone;
@@ -151,7 +188,7 @@ int PackerBatchMain(const std::vector<std::string>& arguments, std::ostream& out
   PackerBatchOptions options;
   std::string error;
   if (!ParsePackerBatch(arguments, &options, &error)) {
-    err << error << "\n\n" << PackerBatchUsage();
+    err << "tessaly: " << error << "\n\n" << PackerBatchUsage();
     return kPackerBatchUsage;
   }
   PictureBankHighColor1::StartUp(16);

@@ -1,6 +1,7 @@
 // The picture packer without its window: `tessaly --pack OUTPUT.tsy [--delay MS]
 // [--transparent RRGGBB|none] INPUT...` packs BMP and ".tsy" inputs in order into the file
-// the dialog would write. Messages go to `err` in UTF-8; the result is the exit status.
+// the dialog would write. Messages go to `err` in UTF-8, one line each naming the file and
+// the reason; the result is the exit status.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +11,7 @@
 
 enum PackerBatchStatus : int {
   kPackerBatchDone = 0,
-  kPackerBatchUsage = 2,          // the arguments are wrong (usage printed)
+  kPackerBatchUsage = 64,         // the arguments are wrong (usage printed)
   kPackerBatchCannotLoad = 3,     // an input cannot be read as a picture
   kPackerBatchDifferentSize = 4,  // an input's size differs from the first one's
   kPackerBatchCannotWrite = 5,    // the output could not be written (an old file is kept)
@@ -38,3 +39,7 @@ int PackerBatchMain(const std::vector<std::string>& arguments, std::ostream& out
 
 // The text of "--help".
 const char* PackerBatchUsage();
+
+// Why the picture bank refused a file (its negative result), in words; for a file that could
+// not be opened the system's reason.
+std::string PictureLoadReason(int32_t bank_result, const std::string& path);

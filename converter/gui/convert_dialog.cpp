@@ -6,7 +6,10 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "exchange/model_conversion.h"
 #include "exchange/model_import.h"
@@ -74,6 +77,13 @@ ConvertDialog::ConvertDialog(const std::string& settings_path, const std::string
   invert_box_->setChecked(SettingsFile::ReadInt(settings_path_, kSection, kInvertKey, 1) != 0);
   SetRunning(false);
 
+  // The keys of the file commands of the other programs reach the two browse buttons.
+  input_browse_->setToolTip(Text("COBファイルを選びます (Ctrl+O)"));
+  output_browse_->setToolTip(Text("PO3ファイルの保存先を選びます (Ctrl+Shift+S)"));
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this), &QShortcut::activated, this,
+          &ConvertDialog::BrowseInput);
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this),
+          &QShortcut::activated, this, &ConvertDialog::BrowseOutput);
   connect(input_browse_, &QPushButton::clicked, this, &ConvertDialog::BrowseInput);
   connect(output_browse_, &QPushButton::clicked, this, &ConvertDialog::BrowseOutput);
   connect(cancel_button_, &QPushButton::clicked, this, &ConvertDialog::Cancel);
@@ -88,6 +98,8 @@ QWidget* ConvertDialog::Control(int id) const {
   }
   return nullptr;
 }
+
+void ConvertDialog::SetInputPath(const std::string& path) { input_edit_->setText(Text(path)); }
 
 void ConvertDialog::BrowseInput() {
   std::string path;
@@ -117,11 +129,12 @@ void ConvertDialog::Start() {
   request.input_path = input_edit_->text().toStdString();
   request.output_path = output_edit_->text().toStdString();
   request.invert = invert_box_->isChecked();
-  if (!PrepareOutputDirectory(request.output_path, request.output_directory)) {
-    Prompter::Current().Message(this, "ERROR", kCannotCreateDirectory, PromptIcon::kNone,
-                                PromptButtons::kOk);
+  std::string error;
+  if (!output_folder_.Prepare(request.output_path, &error)) {
+    Prompter::Current().Message(this, "Error", error, PromptIcon::kError, PromptButtons::kOk);
     return;
   }
+  request.output_directory = output_folder_.Directory();
   SetRunning(true);
   // A cancel left over from an earlier run must not stop this one.
   cancel_ = 0;
@@ -158,6 +171,7 @@ void ConvertDialog::Finish(int result, const std::vector<std::string>& notes) {
   // A conversion stopped by the close step has no message.
   if (!Running()) return;
   worker_.join();
+  if (result != kConverted) output_folder_.RemoveCreated();
   std::string message = ConversionMessage(result);
   for (const std::string& note : notes) message += "\n" + note;
   Prompter::Current().Message(this, "Message", message, PromptIcon::kInformation,
@@ -179,21 +193,25 @@ void ConvertDialog::StopWorker() {
 }
 
 void ConvertDialog::SaveSettings() {
-  SettingsFile::WriteString(settings_path_, kSection, kInputKey, input_edit_->text().toStdString());
-  SettingsFile::WriteString(settings_path_, kSection, kOutputKey,
-                            output_edit_->text().toStdString());
-  SettingsFile::WriteInt(settings_path_, kSection, kInvertKey, invert_box_->isChecked() ? 1 : 0);
+  SettingsFile::WriteStrings(settings_path_, kSection,
+                             {{kInputKey, input_edit_->text().toStdString()},
+                              {kOutputKey, output_edit_->text().toStdString()},
+                              {kInvertKey, invert_box_->isChecked() ? "1" : "0"}});
 }
 
 void ConvertDialog::reject() {
+  const bool stopped = Running();
   StopWorker();
+  // A conversion stopped midway wrote nothing; folders made for it go too (a folder that
+  // got files stays).
+  if (stopped) output_folder_.RemoveCreated();
   progress_->setValue(0);
   SetRunning(false);
   SaveSettings();
   QDialog::reject();
 }
 
-int RunConvertDialogProgram() {
+int RunConvertDialogProgram(const std::string& input_path) {
   const std::string program_directory = ApplicationDirectoryPath();
   if (program_directory.empty()) {
     Error1::Report("Main", "アプリケーションディレクトリの獲得に失敗", 3);
@@ -203,6 +221,11 @@ int RunConvertDialogProgram() {
   // of an installed one (a conversion must not write into /usr/bin).
   ConvertDialog dialog(SettingsPathIn(program_directory, "polyconv"),
                        DocumentFolderFor(program_directory));
+  if (!input_path.empty()) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(input_path, error);
+    dialog.SetInputPath(error ? input_path : absolute.string());
+  }
   dialog.exec();
   return 0;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "converter/cob_conversion.h"
+#include "converter/output_folder.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -38,6 +39,8 @@ class ConvertDialog : public QDialog {
   ~ConvertDialog() override;
 
   QWidget* Control(int id) const;
+  // Puts `path` into the input field, as the input's browse button does.
+  void SetInputPath(const std::string& path);
   QProgressBar* ProgressBar() const { return progress_; }
   bool Running() const { return worker_.joinable(); }
 
@@ -72,11 +75,13 @@ class ConvertDialog : public QDialog {
   QPushButton* run_button_ = nullptr;
   QProgressBar* progress_ = nullptr;
 
+  OutputFolder output_folder_;
   std::thread worker_;
   std::atomic<int> cancel_{0};
   std::atomic<long long> steps_{0};
   std::atomic<bool> progress_pending_{false};
 };
 
-// The program without arguments: finds its directory and settings file and runs the dialog.
-int RunConvertDialogProgram();
+// The program's window: finds its directory and settings file and runs the dialog, with
+// `input_path` (when not empty) as its input file.
+int RunConvertDialogProgram(const std::string& input_path = "");

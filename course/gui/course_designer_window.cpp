@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QResizeEvent>
 
@@ -20,6 +21,7 @@
 #include "exchange/course_gltf.h"
 #include "foundation/application_directory.h"
 #include "foundation/ask_file_path.h"
+#include "foundation/directory.h"
 #include "foundation/error.h"
 #include "foundation/file_io.h"
 #include "foundation/gui/draw_button.h"
@@ -57,7 +59,6 @@ CourseDesignerWindow1::CourseDesignerWindow1(const DesignerPaths& paths) : paths
   DrawButton1::StartUp();
   MessageWindow1::StartUp();
   setObjectName(QStringLiteral("MyWin"));
-  setWindowTitle(QString::fromUtf8(kTitle));
   DispControl1::InitResources();
   setWindowIcon(QIcon(NamedBitmap("MAIN_ICON")));
   BuildMenu();
@@ -99,6 +100,7 @@ CourseDesignerWindow1::CourseDesignerWindow1(const DesignerPaths& paths) : paths
   resize(1000, 700);
   FitAll();
   Arrange();
+  UpdateTitle();
 }
 
 CourseDesignerWindow1::~CourseDesignerWindow1() {
@@ -119,24 +121,29 @@ void CourseDesignerWindow1::BuildMenu() {
     int id;
     const char* text;
     QMenu* menu;
+    QKeySequence keys;
+    bool separator_after;
   };
   const Item items[] = {
-      {kNewCommand, "新規作成", file},
-      {kOpenCommand, "開く", file},
-      {kSaveAsCommand, "名前を付けて保存", file},
-      {kCobCommand, "cobﾌｧｲﾙを出力", file},
-      {kPatCommand, "patﾌｧｲﾙを出力", file},
-      {kGltfCommand, "glTFﾌｧｲﾙを出力", file},
-      {kHelpCommand, "トピックの検索", help},
-      {kVersionCommand, "バージョン情報", help},
+      {kNewCommand, "新規作成", file, QKeySequence(Qt::CTRL | Qt::Key_N), false},
+      {kOpenCommand, "開く", file, QKeySequence(Qt::CTRL | Qt::Key_O), false},
+      {kSaveCommand, "上書き保存", file, QKeySequence(Qt::CTRL | Qt::Key_S), false},
+      {kSaveAsCommand, "名前を付けて保存", file, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+       true},
+      {kCobCommand, "cobﾌｧｲﾙを出力", file, QKeySequence(), false},
+      {kPatCommand, "patﾌｧｲﾙを出力", file, QKeySequence(), false},
+      {kGltfCommand, "glTFﾌｧｲﾙを出力", file, QKeySequence(), false},
+      {kHelpCommand, "トピックの検索", help, QKeySequence(Qt::Key_F1), false},
+      {kVersionCommand, "バージョン情報", help, QKeySequence(), false},
   };
   for (const Item& item : items) {
     QAction* action = item.menu->addAction(QString::fromUtf8(item.text));
     action->setProperty("id", item.id);
     action->setObjectName(QStringLiteral("Command%1").arg(item.id));
+    action->setShortcut(item.keys);
     const int id = item.id;
     connect(action, &QAction::triggered, this, [this, id] { Command(id); });
-    if (item.id == kSaveAsCommand) file->addSeparator();
+    if (item.separator_after) item.menu->addSeparator();
   }
 }
 
@@ -154,6 +161,9 @@ void CourseDesignerWindow1::Command(int id) {
       break;
     case kSaveAsCommand:
       SaveAs();
+      break;
+    case kSaveCommand:
+      Save();
       break;
     case kCobCommand:
       ExportCob();
@@ -227,6 +237,16 @@ void CourseDesignerWindow1::RedrawAll() {
     view->Redraw();
   }
   preview_->SetRoad(PreviewRoad(course_));
+  UpdateTitle();
+}
+
+void CourseDesignerWindow1::UpdateTitle() {
+  const std::string name =
+      current_file_.empty() ? std::string("無題") : Directory1::FileName(current_file_);
+  const QString title =
+      QString::fromStdString(name) + QStringLiteral("[*] - ") + QString::fromUtf8(kTitle);
+  if (windowTitle() != title) setWindowTitle(title);
+  setWindowModified(course_.IsChanged());
 }
 
 void CourseDesignerWindow1::FitAll() {
@@ -275,17 +295,30 @@ CourseDesignerWindow1::SaveResult CourseDesignerWindow1::SaveAs() {
                   FileDialogKind::kSave) != 0) {
     return SaveResult::kCancelled;
   }
+  return SaveTo(path);
+}
+
+CourseDesignerWindow1::SaveResult CourseDesignerWindow1::Save() {
+  if (current_file_.empty()) return SaveAs();
+  return SaveTo(current_file_);
+}
+
+CourseDesignerWindow1::SaveResult CourseDesignerWindow1::SaveTo(const std::string& path) {
   std::string error;
   if (SaveCourseFile(course_, path, &error) != kCourseFileOk) {
     ShowFailure(path + (error.empty() ? "" : ": " + error) + "\n保存されていません");
+    UpdateTitle();
     return SaveResult::kFailed;
   }
+  current_file_ = path;
+  UpdateTitle();
   return SaveResult::kSaved;
 }
 
 void CourseDesignerWindow1::NewCourse() {
   if (!AskToSaveChanges()) return;
   course_.NewCourse();
+  current_file_.clear();
   tool_bar_->SetLoop(course_.LoopButton() != 0);
   FitAll();
 }
@@ -306,6 +339,7 @@ bool CourseDesignerWindow1::OpenCourseFile(const std::string& path) {
     ShowFailure(path + (result == kCourseFileDamaged ? "\nコースファイルが壊れています" : ""));
     return false;
   }
+  current_file_ = path;
   tool_bar_->SetLoop(course_.LoopButton() != 0);
   FitAll();
   return true;

@@ -2,6 +2,8 @@
 // title "MerrowlindaleV1.1"): the tool bar at the left, the editing views and the preview
 // arranged to its right by the view buttons, the file menu (new, open, save as, COB and
 // partition export), help and version, and the prompt to save changes. It owns the course.
+// Beside the menu's own items it has "上書き保存" (save to the current file) and the usual
+// keys: Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+Shift+S, F1; the title names the file, "*" while changed.
 #pragma once
 
 #include <QMainWindow>
@@ -42,6 +44,7 @@ class CourseDesignerWindow1 : public QMainWindow {
   static constexpr int kPatCommand = 121;
   static constexpr int kHelpCommand = 122;
   static constexpr int kVersionCommand = 123;
+  static constexpr int kSaveCommand = 124;  // "上書き保存"
   // The glTF export, an addition of this suite (an id clear of the others).
   static constexpr int kGltfCommand = 140;
 
@@ -60,6 +63,10 @@ class CourseDesignerWindow1 : public QMainWindow {
   bool OpenCourseFile(const std::string& path);
   // The changes prompt: true when the command that asks may go on.
   bool AskToSaveChanges();
+  // The course file last opened or saved, "" for none.
+  const std::string& CurrentFile() const { return current_file_; }
+  // Sets the title from the current file and the course's change flag.
+  void UpdateTitle();
 
   CourseData1& Course() { return course_; }
   CourseToolBar1* ToolBar() const { return tool_bar_; }
@@ -84,6 +91,8 @@ class CourseDesignerWindow1 : public QMainWindow {
  private:
   enum class SaveResult { kSaved, kCancelled, kFailed };
   SaveResult SaveAs();
+  SaveResult Save();
+  SaveResult SaveTo(const std::string& path);
   void NewCourse();
   void Open();
   void ExportCob();
@@ -108,4 +117,5 @@ class CourseDesignerWindow1 : public QMainWindow {
   ExpandView1* developed_side_;
   PerspecWindow1* preview_;
   bool closed_ = false;
+  std::string current_file_;
 };

@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "foundation/gui/named_resources.h"
 #include "foundation/gui/surface_view.h"
@@ -14,6 +15,7 @@ CourseEditView::CourseEditView(QWidget* parent, CourseData1* course, const int32
 }
 
 void CourseEditView::RequestFit() {
+  showing_fit_ = true;
   if (width() > 0 && height() > 0 && !ViewSurface().Empty()) {
     Fit();
     fit_pending_ = false;
@@ -25,7 +27,9 @@ void CourseEditView::RequestFit() {
 
 void CourseEditView::resizeEvent(QResizeEvent*) {
   Resized(width(), height());
-  if (fit_pending_ && width() > 0 && height() > 0) {
+  // A view first laid out at another size (the window's placement, a new arrangement) would
+  // otherwise keep a fit made for that size, with the course running off its edges.
+  if ((fit_pending_ || showing_fit_) && width() > 0 && height() > 0) {
     Fit();
     fit_pending_ = false;
   }
@@ -46,9 +50,25 @@ void CourseEditView::paintEvent(QPaintEvent*) {
 
 void CourseEditView::PaintOverlay(QPainter&) {}
 
+ToolEffect CourseEditView::Wheel(int32_t, int32_t, int32_t) { return kNothingChanged; }
+
+void CourseEditView::wheelEvent(QWheelEvent* event) {
+  // A notch is 120 eighths of a degree; finer wheels and touch pads send parts of one.
+  wheel_remainder_ += event->angleDelta().y();
+  const int steps = wheel_remainder_ / 120;
+  wheel_remainder_ -= steps * 120;
+  event->accept();
+  if (steps == 0 || Dragging()) return;
+  const QPoint at = event->position().toPoint();
+  Report(Wheel(at.x(), at.y(), steps));
+}
+
 void CourseEditView::Report(ToolEffect effect) {
   if (effect == kNothingChanged) return;
-  if (effect == kViewChanged) Redraw();
+  if (effect == kViewChanged) {
+    showing_fit_ = false;
+    Redraw();
+  }
   emit Edited(effect);
 }
 

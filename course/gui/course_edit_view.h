@@ -21,8 +21,10 @@ class CourseEditView : public QWidget {
 
   // Draws the course into the surface and repaints.
   virtual void Redraw() = 0;
-  // Fits the camera to the course now, or when the view next gets a size.
+  // Fits the camera to the course now, or when the view next gets a size. The fit is kept
+  // through later changes of the view's size until the user moves or zooms its camera.
   void RequestFit();
+  bool ShowsFit() const { return showing_fit_; }
   virtual const Surface16& ViewSurface() const = 0;
   virtual QString Caption() const = 0;
 
@@ -36,6 +38,9 @@ class CourseEditView : public QWidget {
  protected:
   virtual ToolEffect Click(const ToolInput& input) = 0;
   virtual ToolEffect Drag(const ToolInput& input) = 0;
+  // The mouse wheel at (x, y), `steps` notches away from the user (negative: towards); zooms
+  // around the pointer where the view can.
+  virtual ToolEffect Wheel(int32_t x, int32_t y, int32_t steps);
   virtual void Resized(int32_t width, int32_t height) = 0;
   virtual void Fit() = 0;
   // Texts drawn over the surface (y down, widget coordinates).
@@ -46,6 +51,7 @@ class CourseEditView : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
   CourseData1* course_;
   const int32_t* tool_;
@@ -58,4 +64,6 @@ class CourseEditView : public QWidget {
   QPoint last_position_;
   QPoint cursor_before_drag_;
   bool fit_pending_ = false;
+  bool showing_fit_ = false;
+  int wheel_remainder_ = 0;  // eighths of a degree short of a whole notch (fine wheels)
 };

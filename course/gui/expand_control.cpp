@@ -172,6 +172,16 @@ ToolEffect ExpandControl1::Drag(CourseData1& course, const ToolInput& input) {
   }
 }
 
+ToolEffect ExpandControl1::Wheel(int32_t x, int32_t y, int32_t steps) {
+  if (steps == 0) return kNothingChanged;
+  // Pixels from the middle of the view along the course's direction on the screen.
+  const double offset = attribute_ == kDevelopedTop ? height_ / 2 - y : x - width_ / 2;
+  const double distance = position_ + offset / zoom_;
+  SetZoom(zoom_ * std::pow(kWheelZoomFactor, steps));
+  position_ = distance - offset / zoom_;
+  return kViewChanged;
+}
+
 void ExpandControl1::Fit(const CourseData1& course, const CourseDevelopment& development) {
   const double length = development.length;
   const double room = attribute_ == kDevelopedTop ? height_ - 40.0 : width_ - 40.0;

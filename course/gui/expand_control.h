@@ -51,6 +51,9 @@ class ExpandControl1 {
   ToolEffect Click(CourseData1& course, const CourseDevelopment& development,
                    const ToolInput& input);
   ToolEffect Drag(CourseData1& course, const ToolInput& input);
+  // The mouse wheel at (x, y): `steps` notches (positive away from the user) zoom in along
+  // the course by kWheelZoomFactor each, keeping the distance under the pointer in place.
+  ToolEffect Wheel(int32_t x, int32_t y, int32_t steps);
 
   // Shows the course from its start (top view: the start near the bottom) and centres the
   // heights of the side view.

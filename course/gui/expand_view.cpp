@@ -38,3 +38,7 @@ ToolEffect ExpandView1::Click(const ToolInput& input) {
 }
 
 ToolEffect ExpandView1::Drag(const ToolInput& input) { return control_.Drag(*course_, input); }
+
+ToolEffect ExpandView1::Wheel(int32_t x, int32_t y, int32_t steps) {
+  return control_.Wheel(x, y, steps);
+}

@@ -12,29 +12,73 @@
 #include "foundation/application_directory.h"
 #include "foundation/gui/display_depth.h"
 #include "foundation/gui/qt_prompter.h"
+#include "foundation/gui/qt_translations.h"
 #include "foundation/gui/windows_service.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: merrowlindale [COURSE.cus]\n"
-    "       merrowlindale --export-pat OUTPUT.pat COURSE.cus\n"
-    "       merrowlindale --export-cob OUTPUT.cob COURSE.cus\n"
-    "       merrowlindale --export-gltf OUTPUT.glb|OUTPUT.gltf COURSE.cus\n"
-    "\n"
-    "Without arguments the course designer opens its window; with a course file it opens\n"
-    "that course. --export-pat writes the partition file of a course (and its .txt listing\n"
-    "beside it) and --export-cob its road surface as a COB object, exactly as the menu\n"
-    "commands do, without a window; --export-gltf writes the road surface with the road\n"
-    "texture as glTF 2.0 (.glb, or .gltf with its files beside it). Exit status 0 on\n"
-    "success, otherwise the message is printed and the status is the result code.\n";
+// The batch modes, one row each: what --help shows and what runs them.
+struct BatchMode {
+  const char* option;
+  const char* output;  // the output file's placeholder in the usage
+  const char* help;
+  int32_t (*run)(const std::string& course, const std::string& output, std::string* reason);
+};
+const BatchMode kBatchModes[] = {
+    {"--export-pat", "OUTPUT.pat",
+     "パーテーションファイル (.pat) と一覧 (.txt) を書き出します (「patﾌｧｲﾙを出力」と同じ)",
+     &ExportPartitionFromCourseFile},
+    {"--export-cob", "OUTPUT.cob",
+     "路面を COB オブジェクトとして書き出します (「cobﾌｧｲﾙを出力」と同じ)",
+     &ExportCobFromCourseFile},
+};
 
-int RunBatch(const std::string& option, const std::string& output, const std::string& course) {
-  const int32_t result = option == "--export-pat" ? ExportPartitionFromCourseFile(course, output)
-                                                  : ExportCobFromCourseFile(course, output);
+constexpr int kUsageStatus = 64;
+
+std::string Usage() {
+  std::string text =
+      "使い方:\n"
+      "  merrowlindale               コースデザイナーのウィンドウを開きます\n"
+      "  merrowlindale COURSE.cus    コースファイルを開いてウィンドウを開きます\n";
+  for (const BatchMode& mode : kBatchModes) {
+    text += std::string("  merrowlindale ") + mode.option + " " + mode.output + " COURSE.cus\n" +
+            "      " + mode.help + "\n";
+  }
+  text +=
+      "  merrowlindale --export-gltf OUTPUT.glb|OUTPUT.gltf COURSE.cus\n"
+      "      路面を道路テクスチャー付きの glTF 2.0 として書き出します (「glTFﾌｧｲﾙを出力」と同じ)\n"
+      "  merrowlindale --help        この説明を表示します\n"
+      "\n"
+      "書き出しはウィンドウを開かずに行い、失敗したときは元のファイルをそのまま残します。\n"
+      "\n"
+      "終了コード:\n"
+      "   0  成功 (ウィンドウはそれを閉じたとき)\n"
+      "   1  コースファイルを開けない (ウィンドウ: 画面の色数が 16 または 24 ビットでない)\n"
+      "   2  コースファイルが壊れている\n"
+      "   3  出力ファイルを書き込めない\n"
+      "   4  パーテーションラインが多すぎる\n"
+      "   5  コースに路面がない (glTF の書き出し)\n"
+      "  64  引数の誤り\n";
+  return text;
+}
+
+int UsageError(const std::string& what) {
+  std::fprintf(stderr, "merrowlindale: %s\n\n%s", what.c_str(), Usage().c_str());
+  return kUsageStatus;
+}
+
+const BatchMode* FindBatchMode(const std::string& option) {
+  for (const BatchMode& mode : kBatchModes) {
+    if (option == mode.option) return &mode;
+  }
+  return nullptr;
+}
+
+int RunBatch(const BatchMode& mode, const std::string& output, const std::string& course) {
+  std::string reason;
+  const int32_t result = mode.run(course, output, &reason);
   if (result != kBatchDone) {
-    std::fprintf(stderr, "merrowlindale: %s: %s\n", CourseBatchMessage(result),
-                 result == kBatchCannotWrite ? output.c_str() : course.c_str());
+    std::fprintf(stderr, "%s\n", CourseBatchLine(result, course, output, reason).c_str());
     return result;
   }
   return 0;
@@ -46,17 +90,21 @@ std::string CurrentDirectory() {
   return error ? std::string(".") : here.string();
 }
 
+// --export-gltf, beside the table: its output must be .glb or .gltf, and a course without a
+// road has a result of its own.
 int RunGltfBatch(const std::string& output, const std::string& course) {
+  const std::string texture = DesignerPaths::From(CurrentDirectory()).texture;
+  std::string reason;
   bool untextured = false;
-  const int32_t result = ExportGltfFromCourseFile(
-      course, DesignerPaths::From(CurrentDirectory()).texture, output, &untextured);
-  if (result != kCourseGltfWritten) {
-    std::fprintf(stderr, "merrowlindale: %s: %s\n", CourseGltfMessage(result),
-                 result == kCourseGltfCannotWrite ? output.c_str() : course.c_str());
-    return result;
+  const int32_t result = ExportGltfFromCourseFile(course, texture, output, &untextured, &reason);
+  if (result == kCourseGltfEmpty) {
+    std::fprintf(stderr, "merrowlindale: %s: %s\n", course.c_str(), CourseGltfMessage(result));
+  } else if (result != kCourseGltfWritten) {
+    std::fprintf(stderr, "%s\n", CourseBatchLine(result, course, output, reason).c_str());
+  } else if (untextured) {
+    std::fprintf(stderr, "merrowlindale: %s: %s\n", texture.c_str(), kGltfUntexturedNote);
   }
-  if (untextured) std::fprintf(stderr, "merrowlindale: %s\n", kGltfUntexturedNote);
-  return 0;
+  return result;
 }
 
 }  // namespace
@@ -66,34 +114,30 @@ int RunMerrowlindale(int argc, char** argv) {
   if (argc >= 2) {
     const std::string first = argv[1];
     if (first == "--help" || first == "-h") {
-      std::fputs(kUsage, stdout);
-      std::printf("\nManual: %s\n", DataFilePath("Help/merrowlindale.html").c_str());
+      std::fputs(Usage().c_str(), stdout);
+      std::printf("\nヘルプ: %s\n", DataFilePath("Help/merrowlindale.html").c_str());
       return 0;
     }
-    if (first == "--export-pat" || first == "--export-cob" || first == "--export-gltf") {
-      if (argc != 4) {
-        std::fputs(kUsage, stderr);
-        return 2;
-      }
-      if (first == "--export-gltf") {
-        if (!IsGltfPath(argv[2])) {
-          std::fputs(kUsage, stderr);
-          return 2;
-        }
-        return RunGltfBatch(argv[2], argv[3]);
-      }
-      return RunBatch(first, argv[2], argv[3]);
+    if (first == "--export-gltf") {
+      if (argc != 4)
+        return UsageError(first + " には出力ファイルとコースファイルを指定してください");
+      if (!IsGltfPath(argv[2])) return UsageError(first + " の出力ファイルは .glb か .gltf です");
+      return RunGltfBatch(argv[2], argv[3]);
     }
-    if (argc > 2 || (!first.empty() && first[0] == '-')) {
-      std::fputs(kUsage, stderr);
-      return 2;
+    if (const BatchMode* mode = FindBatchMode(first)) {
+      if (argc != 4)
+        return UsageError(first + " には出力ファイルとコースファイルを指定してください");
+      return RunBatch(*mode, argv[2], argv[3]);
     }
+    if (!first.empty() && first[0] == '-') return UsageError("不明なオプション: " + first);
+    if (argc > 2) return UsageError("開けるコースファイルは一つです");
     course_path = first;
   }
 
   // The settings follow the directory the designer was started in.
   const std::string current_directory = CurrentDirectory();
   QApplication app(argc, argv);
+  InstallQtTranslations(app);
   QtPrompter prompter;
   Prompter::Install(&prompter);
   int status = 0;

@@ -160,6 +160,19 @@ ToolEffect ParallelControl1::Drag(CourseData1& course, const ToolInput& input) {
   }
 }
 
+ToolEffect ParallelControl1::Wheel(int32_t x, int32_t y, int32_t steps) {
+  if (steps == 0) return kNothingChanged;
+  double before[3] = {0, 0, 0}, after[3] = {0, 0, 0};
+  camera_.ScreenToWorld(x, y, &before[0], &before[1], &before[2]);
+  camera_.SetZoom(camera_.GetZoom() * std::pow(kWheelZoomFactor, steps));
+  camera_.ScreenToWorld(x, y, &after[0], &after[1], &after[2]);
+  CourseVector move{0.0, 0.0, 0.0};
+  Component(move, horizontal_axis_) = before[horizontal_axis_] - after[horizontal_axis_];
+  Component(move, vertical_axis_) = before[vertical_axis_] - after[vertical_axis_];
+  camera_.Move(move.x, move.y, move.z);
+  return kViewChanged;
+}
+
 void ParallelControl1::Fit(const CourseData1& course) {
   if (course.PointCount() == 0) {
     camera_.SetPosition(0.0, 0.0, 0.0);

@@ -35,6 +35,9 @@ class ParallelControl1 {
 
   ToolEffect Click(CourseData1& course, const ToolInput& input);
   ToolEffect Drag(CourseData1& course, const ToolInput& input);
+  // The mouse wheel at (x, y): `steps` notches (positive away from the user) zoom in by
+  // kWheelZoomFactor each, keeping the world point under the pointer where it is.
+  ToolEffect Wheel(int32_t x, int32_t y, int32_t steps);
 
   // Centres the camera on the course and zooms so that it fills the view (a course without
   // points: the origin at kNewCourseZoom).

@@ -32,3 +32,7 @@ void ParallelView1::Redraw() {
 ToolEffect ParallelView1::Click(const ToolInput& input) { return control_.Click(*course_, input); }
 
 ToolEffect ParallelView1::Drag(const ToolInput& input) { return control_.Drag(*course_, input); }
+
+ToolEffect ParallelView1::Wheel(int32_t x, int32_t y, int32_t steps) {
+  return control_.Wheel(x, y, steps);
+}

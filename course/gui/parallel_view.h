@@ -22,6 +22,7 @@ class ParallelView1 : public CourseEditView {
  protected:
   ToolEffect Click(const ToolInput& input) override;
   ToolEffect Drag(const ToolInput& input) override;
+  ToolEffect Wheel(int32_t x, int32_t y, int32_t steps) override;
   void Resized(int32_t width, int32_t height) override;
   void Fit() override { control_.Fit(*course_); }
 

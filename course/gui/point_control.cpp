@@ -14,11 +14,27 @@ bool HasSelection(const CourseData1& course) {
 void PointControl1::SetSize(int32_t width, int32_t height) {
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
+  SetDrawingArea(0, 0, width_, height_);
+}
+
+void PointControl1::SetDrawingArea(int32_t x, int32_t y, int32_t width, int32_t height) {
+  area_x_ = x;
+  area_y_ = y;
+  area_width_ = std::max(width, 0);
+  area_height_ = std::max(height, 0);
+}
+
+ToolEffect PointControl1::Wheel(int32_t steps) {
+  if (steps == 0) return kNothingChanged;
+  SetZoom(zoom_ * std::pow(kWheelZoomFactor, steps));
+  return kViewChanged;
 }
 
 void PointControl1::SetZoom(double zoom) { zoom_ = std::clamp(zoom, kMinimumZoom, kMaximumZoom); }
 
-double PointControl1::BarRadius() const { return 0.35 * std::min(width_, height_) * zoom_; }
+double PointControl1::BarRadius() const {
+  return 0.35 * std::min(area_width_, area_height_) * zoom_;
+}
 
 bool PointControl1::RollMarker(const CourseData1& course, double* sx, double* sy) const {
   if (!HasSelection(course)) return false;

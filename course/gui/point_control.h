@@ -19,17 +19,20 @@ class PointControl1 {
   static constexpr int32_t kRollMarker = 1;
   static constexpr int32_t kRollHandle = 2;
 
+  // The view's size; the drawing area becomes the whole view.
   void SetSize(int32_t width, int32_t height);
+  // The part of the view the cross-section is drawn in (the rest holds the numbers).
+  void SetDrawingArea(int32_t x, int32_t y, int32_t width, int32_t height);
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
   double Zoom() const { return zoom_; }
   void SetZoom(double zoom);
   int32_t Pick() const { return pick_; }
 
-  // Half the length of the bar in pixels, and its centre.
+  // Half the length of the bar in pixels, and its centre: the middle of the drawing area.
   double BarRadius() const;
-  double CentreX() const { return width_ / 2; }
-  double CentreY() const { return height_ / 2; }
+  double CentreX() const { return area_x_ + area_width_ / 2; }
+  double CentreY() const { return area_y_ + area_height_ / 2; }
   // Screen positions of the roll marker and the roll tangent handle of the selected point;
   // false without a selection.
   bool RollMarker(const CourseData1& course, double* sx, double* sy) const;
@@ -37,10 +40,17 @@ class PointControl1 {
 
   ToolEffect Click(CourseData1& course, const ToolInput& input);
   ToolEffect Drag(CourseData1& course, const ToolInput& input);
+  // The mouse wheel: `steps` notches (positive away from the user) zoom in, by the same factor
+  // per notch as the other views.
+  ToolEffect Wheel(int32_t steps);
 
  private:
   int32_t width_ = 0;
   int32_t height_ = 0;
+  int32_t area_x_ = 0;
+  int32_t area_y_ = 0;
+  int32_t area_width_ = 0;
+  int32_t area_height_ = 0;
   double zoom_ = 1.0;
   int32_t pick_ = kNoPick;
 };

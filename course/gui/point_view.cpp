@@ -1,7 +1,9 @@
 #include "course/gui/point_view.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 #include "course/gui/course_drawing.h"
@@ -19,7 +21,38 @@ void PointView1::Resized(int32_t width, int32_t height) {
   control_.SetSize(width, height);
 }
 
+namespace {
+
+constexpr int kTextLeft = 8;
+constexpr int kFirstBaseline = 32;
+constexpr int kLineHeight = 15;
+constexpr int kTextFontHeight = 12;
+
+}  // namespace
+
+void PointView1::LayOut() {
+  const QFontMetrics metrics(GothicFont(kTextFontHeight));
+  const QStringList lines = ParameterLines();
+  int text_width = 0;
+  for (const QString& line : lines)
+    text_width = std::max(text_width, metrics.horizontalAdvance(line));
+  const int top = kFirstBaseline - metrics.ascent() - 2;
+  const int bottom = kFirstBaseline + kLineHeight * int(lines.size() - 1) + metrics.descent() + 2;
+  text_area_ = QRect(kTextLeft - 4, top, text_width + 8, bottom - top);
+  // Below the numbers, or to their right: whichever gives the cross-section more room.
+  const int below_height = height() - text_area_.bottom() - 1;
+  const int right_x = text_area_.right() + 1;
+  const int right_width = width() - right_x;
+  const int right_height = height() - top;
+  if (std::min(width(), below_height) >= std::min(right_width, right_height)) {
+    control_.SetDrawingArea(0, text_area_.bottom() + 1, width(), std::max(below_height, 0));
+  } else {
+    control_.SetDrawingArea(right_x, top, std::max(right_width, 0), right_height);
+  }
+}
+
 void PointView1::Redraw() {
+  LayOut();
   DispControl1::DrawPointParameters(surface_, control_, *course_);
   update();
 }
@@ -36,7 +69,12 @@ QStringList PointView1::ParameterLines() const {
   int32_t roll_fixed = 0;
   const double roll_tangent = course_->PointRollTangent(point, &roll_fixed);
   const double roll = course_->PointRoll(point);
-  lines << QStringLiteral("点 %1 / %2").arg(point).arg(course_->PointCount())
+  // Two numbers share a line where they fit, so the cross-section keeps room in a quarter
+  // of a small window.
+  lines << QStringLiteral("点 %1 / %2   サンプル数 %3")
+               .arg(point)
+               .arg(course_->PointCount())
+               .arg(course_->PointSampleCount(point))
         << QStringLiteral("位置 %1, %2, %3")
                .arg(p.x, 0, 'f', 1)
                .arg(p.y, 0, 'f', 1)
@@ -47,21 +85,26 @@ QStringList PointView1::ParameterLines() const {
         << QStringLiteral("ロール接線 %1 %2")
                .arg(roll_tangent, 0, 'f', 3)
                .arg(roll_fixed ? QStringLiteral("固定") : QStringLiteral("自由"))
-        << QStringLiteral("幅 左 %1 右 %2").arg(w.left, 0, 'f', 1).arg(w.right, 0, 'f', 1)
-        << QStringLiteral("サンプル数 %1").arg(course_->PointSampleCount(point))
-        << QStringLiteral("幅の倍率 %1").arg(course_->WidthFactor(), 0, 'f', 2);
+        << QStringLiteral("幅 左 %1 右 %2 (倍率 %3)")
+               .arg(w.left, 0, 'f', 1)
+               .arg(w.right, 0, 'f', 1)
+               .arg(course_->WidthFactor(), 0, 'f', 2);
   return lines;
 }
 
 void PointView1::PaintOverlay(QPainter& painter) {
-  painter.setFont(GothicFont(12));
+  // A panel under the numbers keeps them readable when a zoomed cross-section reaches them.
+  painter.fillRect(text_area_, QColor(16, 22, 36, 220));
+  painter.setFont(GothicFont(kTextFontHeight));
   painter.setPen(QColor(200, 210, 230));
-  int y = 32;
+  int y = kFirstBaseline;
   for (const QString& line : ParameterLines()) {
-    painter.drawText(QPoint(8, y), line);
-    y += 15;
+    painter.drawText(QPoint(kTextLeft, y), line);
+    y += kLineHeight;
   }
 }
+
+ToolEffect PointView1::Wheel(int32_t, int32_t, int32_t steps) { return control_.Wheel(steps); }
 
 ToolEffect PointView1::Click(const ToolInput& input) { return control_.Click(*course_, input); }
 

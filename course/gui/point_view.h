@@ -2,6 +2,8 @@
 // with the selected point's other numbers written beside them.
 #pragma once
 
+#include <QRect>
+
 #include "course/gui/course_edit_view.h"
 #include "course/gui/point_control.h"
 
@@ -17,15 +19,22 @@ class PointView1 : public CourseEditView {
   PointControl1& Control() { return control_; }
   // The lines of numbers shown for the selected point.
   QStringList ParameterLines() const;
+  // Where the numbers are written (widget coordinates); the cross-section is drawn beside or
+  // below them, whichever leaves it more room, so that the two never overlap.
+  QRect TextArea() const { return text_area_; }
 
  protected:
   ToolEffect Click(const ToolInput& input) override;
   ToolEffect Drag(const ToolInput& input) override;
+  ToolEffect Wheel(int32_t x, int32_t y, int32_t steps) override;
   void Resized(int32_t width, int32_t height) override;
   void Fit() override {}
   void PaintOverlay(QPainter& painter) override;
 
  private:
+  void LayOut();
+
   PointControl1 control_;
   Surface16 surface_;
+  QRect text_area_;
 };

@@ -38,6 +38,8 @@ inline constexpr int32_t kPickDistance = 3;    // pixels, strictly less
 inline constexpr double kWidthFactorPerPixel = 0.1;
 inline constexpr double kZoomPerPixel = 0.01;
 inline constexpr double kRollPerPixel = 0.01;  // radians
+// One notch of the mouse wheel zooms by this factor (in when turned away from the user).
+inline constexpr double kWheelZoomFactor = 1.25;
 
 // A pointer at (x, y) hits a mark at (sx, sy) when both distances are below kPickDistance.
 inline bool PointerHits(int32_t x, int32_t y, double sx, double sy) {

@@ -4,6 +4,7 @@
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include "foundation/class_startup.h"
 #include "foundation/gui/message_window.h"
@@ -93,7 +94,12 @@ void DrawButton1::SetButtonStrip(const QPixmap& strip, int32_t state_count,
   update();
 }
 
-void DrawButton1::SetButtonHelp(const std::string& text) { help_ = text; }
+void DrawButton1::SetButtonHelp(const std::string& text) {
+  help_ = text;
+  // Hovering shows the same text as a tooltip: users look for help there first, while the
+  // right button's balloon stays for those who know it.
+  setToolTip(QString::fromUtf8(text.data(), qsizetype(text.size())));
+}
 
 void DrawButton1::SetButtonState(int32_t state) {
   Record record = Fetch();
@@ -185,6 +191,7 @@ void DrawButton1::mousePressEvent(QMouseEvent* event) {
     right_held = true;
     if (!help_.empty()) {
       Counter().Require("初期化されていないのにメッセージを表示しようとした");
+      QToolTip::hideText();
       MessageWindow1::ShowBalloon(this, help_, ScreenRect());
     }
   }

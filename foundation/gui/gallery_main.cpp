@@ -6,9 +6,11 @@
 #include "foundation/application_directory.h"
 #include "foundation/gui/gallery_window.h"
 #include "foundation/gui/qt_prompter.h"
+#include "foundation/gui/qt_translations.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  InstallQtTranslations(app);
   QtPrompter prompter;
   Prompter::Install(&prompter);
   int status = 0;

@@ -66,12 +66,11 @@ WindowPlacementRecord WindowsService1::ReadPlacement(const std::string& section,
 bool WindowsService1::WritePlacement(const WindowPlacementRecord& placement,
                                      const std::string& section,
                                      const std::string& settings_path) {
-  bool written = true;
+  std::vector<std::pair<std::string, std::string>> values;
   for (const PlacementKey& key : kPlacementKeys) {
-    written = SettingsFile::WriteInt(settings_path, section, key.name, placement.*key.field) &&
-              written;
+    values.emplace_back(key.name, std::to_string(placement.*key.field));
   }
-  return written;
+  return SettingsFile::WriteStrings(settings_path, section, values);
 }
 
 void WindowsService1::LoadPlacement(QWidget* window, const std::string& section,
@@ -125,10 +124,12 @@ int WindowsService1::ChooseColour(QWidget*, uint8_t& red, uint8_t& green, uint8_
   PromptColour colour{red, green, blue};
   // The dialog has no owner window, as the colour dialogs of the programs always had.
   if (!Prompter::Current().ChooseColour(nullptr, colour, custom)) return 1;
+  std::vector<std::pair<std::string, std::string>> values;
   for (int i = 0; i < 16; ++i) {
     std::snprintf(key, sizeof key, "CustumColor%d", i);
-    SettingsFile::WriteInt(settings_path, section, key, int(custom[size_t(i)]));
+    values.emplace_back(key, std::to_string(int(custom[size_t(i)])));
   }
+  SettingsFile::WriteStrings(settings_path, section, values);
   red = colour.red;
   green = colour.green;
   blue = colour.blue;

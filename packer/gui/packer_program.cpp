@@ -1,7 +1,9 @@
 #include "packer/gui/packer_program.h"
 
 #include <QApplication>
+#include <filesystem>
 #include <iostream>
+#include <system_error>
 #include <vector>
 
 #include "foundation/application_directory.h"
@@ -9,6 +11,7 @@
 #include "foundation/error.h"
 #include "foundation/gui/display_depth.h"
 #include "foundation/gui/qt_prompter.h"
+#include "foundation/gui/qt_translations.h"
 #include "foundation/gui/value_edit_window.h"
 #include "packer/gui/packer_main_dialog.h"
 #include "packer/packer_batch.h"
@@ -46,7 +49,7 @@ void PackerClasses::ShutDown() {
 
 bool PackerClasses::Started() { return Counter().Started(); }
 
-int RunPackerDialog(const std::string& settings_path) {
+int RunPackerDialog(const std::string& settings_path, const std::string& open_path) {
   if (!DisplayDepth::Check()) return 1;
   std::string settings = settings_path;
   if (settings.empty()) {
@@ -57,6 +60,13 @@ int RunPackerDialog(const std::string& settings_path) {
   PackerClasses::StartUp();
   {
     PackerMainDialog dialog(settings);
+    if (!open_path.empty()) {
+      std::error_code error;
+      const std::filesystem::path absolute = std::filesystem::absolute(open_path, error);
+      // Shown first, so that a message about the file has its window behind it.
+      dialog.show();
+      dialog.OpenFile(error ? open_path : absolute.string());
+    }
     dialog.exec();
   }
   PackerClasses::ShutDown();
@@ -64,14 +74,19 @@ int RunPackerDialog(const std::string& settings_path) {
 }
 
 int TessalyMain(int argc, char** argv) {
+  std::string open_path;
   if (argc > 1) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    return PackerBatchMain(arguments, std::cout, std::cerr);
+    if (arguments.size() != 1 || arguments[0].empty() || arguments[0][0] == '-') {
+      return PackerBatchMain(arguments, std::cout, std::cerr);
+    }
+    open_path = arguments[0];
   }
   QApplication app(argc, argv);
+  InstallQtTranslations(app);
   QtPrompter prompter;
   Prompter::Install(&prompter);
-  const int status = RunPackerDialog();
+  const int status = RunPackerDialog("", open_path);
   Prompter::Install(nullptr);
   return status;
 }

@@ -16,8 +16,10 @@ class PackerClasses {
 // Checks the display's colour depth, starts the classes, runs the main dialog until it is
 // closed and shuts the classes down. Returns the exit status (1 when the display is refused).
 // An empty `settings_path` means "Settei.ini" beside the program; a program folder that
-// cannot be found is reported under "WinMain" and ends the program.
-int RunPackerDialog(const std::string& settings_path = "");
+// cannot be found is reported under "WinMain" and ends the program. A non-empty `open_path`
+// is put into the list as the dialog opens.
+int RunPackerDialog(const std::string& settings_path = "", const std::string& open_path = "");
 
-// The whole program: the batch mode with arguments, the dialog otherwise.
+// The whole program: the dialog without arguments or with one picture file to open, the
+// batch mode with options.
 int TessalyMain(int argc, char** argv);

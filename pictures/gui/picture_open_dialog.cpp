@@ -1,12 +1,14 @@
 #include "pictures/gui/picture_open_dialog.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
 #include <cstdio>
 
-#include "foundation/directory.h"
+#include "foundation/ask_file_path.h"
 #include "foundation/gui/qt_prompter.h"
 #include "foundation/settings_file.h"
 #include "pictures/gui/picture_view_wnd.h"
@@ -114,15 +116,39 @@ void PictureOpenDialog::OnCurrentChanged(const QString& path) {
   preview_->Select(chosen_);
 }
 
+std::string PictureOpenDialog::ReturnedFile() const {
+  // The name in the field is what the user sees when pressing OK, whatever the list and its
+  // selection have caught up with; a name typed there may be a full path or one in the folder.
+  if (const auto* field = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+    const QString typed = field->text().trimmed();
+    if (!typed.isEmpty()) {
+      const QFileInfo info(directory().absoluteFilePath(typed));
+      if (info.isFile()) return info.absoluteFilePath().toStdString();
+    }
+  }
+  for (const QString& file : selectedFiles()) {
+    if (QFileInfo(file).isFile()) return QFileInfo(file).absoluteFilePath().toStdString();
+  }
+  return std::string();
+}
+
 void PictureOpenDialog::accept() {
-  // A typed name is previewed first, as a selection would be.
-  const QStringList selected = selectedFiles();
-  if (!selected.isEmpty() && QFileInfo(selected.front()).isFile() &&
-      selected.front().toStdString() != chosen_) {
-    OnCurrentChanged(selected.front());
+  const std::string file = ReturnedFile();
+  if (file.empty()) {
+    // A folder is opened in the list as the dialog does; anything else is no picture.
+    const QStringList selected = selectedFiles();
+    if (!selected.isEmpty() && QFileInfo(selected.front()).isDir()) {
+      QFileDialog::accept();
+      return;
+    }
+    OnCurrentChanged(QString());
+  } else if (file != chosen_) {
+    OnCurrentChanged(QString::fromStdString(file));
   }
   if (!preview_->Acceptable(demand_power_of_two_)) return;
-  QFileDialog::accept();
+  // The file judged is the file returned: the dialog's own accept would read the selection
+  // again, which may still name something else.
+  QDialog::accept();
 }
 
 int AskPicturePath(QWidget* owner, std::string& path, const std::string& section,
@@ -151,6 +177,6 @@ int AskPicturePath(QWidget* owner, std::string& path, const std::string& section
   }
   if (chosen.empty()) return 1;
   path = chosen;
-  SettingsFile::WriteString(settings_path, section, "LoadFileDir", Directory1::Folder(chosen));
+  RememberDialogFolder(settings_path, section, chosen);
   return 0;
 }

@@ -57,7 +57,11 @@ class PictureOpenDialog : public QFileDialog {
   // The file whose preview is shown (the dialog's selection), "" for none.
   const std::string& Chosen() const { return chosen_; }
 
+  // Judges the file the dialog returns (the typed name, else the selection) in the preview
+  // before closing; a refused one keeps the dialog open.
   void accept() override;
+  // The file OK would return now, "" for none.
+  std::string ReturnedFile() const;
 
  private:
   void OnCurrentChanged(const QString& path);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 
@@ -30,9 +32,13 @@ TEST(PolyconvBatchTest, HelpAndCommandLinesWithoutAConversion) {
   const BatchRun help = RunBatch({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("polyconv [--invert] [--scale S] INPUT OUTPUT.po3"), std::string::npos);
-  EXPECT_NE(help.out.find("11  画像のサイズが２の累乗でない"), std::string::npos);
-  EXPECT_NE(help.out.find("14  モデルに三角形の面がない"), std::string::npos);
   EXPECT_NE(help.out.find(".gltf .glb .obj"), std::string::npos);
+  // Every exit status is listed, the usage error too.
+  for (const char* status : {" 0  正常に変換されました", "11  画像のサイズが２の累乗でない",
+                             "14  モデルに三角形の面がない", "64  引数の誤り"}) {
+    EXPECT_NE(help.out.find(status), std::string::npos) << status;
+  }
+  EXPECT_EQ(help.out.find("usage"), std::string::npos);
   EXPECT_EQ(RunBatch({"only.cob"}).status, kUsageError);
   EXPECT_EQ(RunBatch({"a.cob", "b.po3", "c"}).status, kUsageError);
   const BatchRun unknown = RunBatch({"--turn", "a.cob", "b.po3"});
@@ -47,7 +53,7 @@ TEST(PolyconvBatchTest, HelpAndCommandLinesWithoutAConversion) {
 }
 
 // The program hands in the conversion that knows every input kind; the batch passes the
-// options on and prints the notes before the result.
+// options on and prints the notes, each naming the input, before the result.
 TEST(PolyconvBatchTest, UsesTheGivenConversionAndPrintsItsNotes) {
   TempFolder folder;
   ConversionRequest seen;
@@ -60,7 +66,9 @@ TEST(PolyconvBatchTest, UsesTheGivenConversionAndPrintsItsNotes) {
   const BatchRun run =
       RunBatch({"--scale", "0.5", "--invert", "model.glb", folder.File("o/x.po3")}, convert);
   EXPECT_EQ(run.status, kModelNoTriangles);
-  EXPECT_EQ(run.err, "first note\nsecond note\nモデルに三角形の面がない\n");
+  EXPECT_EQ(run.err,
+            "polyconv: model.glb: first note\npolyconv: model.glb: second note\n"
+            "polyconv: model.glb: モデルに三角形の面がない\n");
   EXPECT_EQ(seen.input_path, "model.glb");
   EXPECT_FLOAT_EQ(seen.scale, 0.5f);
   EXPECT_TRUE(seen.invert);
@@ -75,7 +83,7 @@ TEST(PolyconvBatchTest, ConvertsLikeTheConversionAndExitsWithTheResult) {
 
   const BatchRun run = RunBatch({"--invert", input, folder.File("batch/out.po3")});
   EXPECT_EQ(run.status, kConverted);
-  EXPECT_EQ(run.out, "正常に変換されました\n");
+  EXPECT_EQ(run.out, "polyconv: " + folder.File("batch/out.po3") + ": 正常に変換されました\n");
   EXPECT_EQ(run.err, "");
 
   ConversionRequest request;
@@ -95,13 +103,41 @@ TEST(PolyconvBatchTest, ConvertsLikeTheConversionAndExitsWithTheResult) {
   const BatchRun quad =
       RunBatch({folder.Write("quad.cob", cob_text::Scene({object})), folder.File("q/out.po3")});
   EXPECT_EQ(quad.status, kNotTriangulated);
-  EXPECT_EQ(quad.err, "多角形ポリゴンを検出。三角化してください\n");
-  EXPECT_FALSE(std::filesystem::exists(folder.File("q/out.po3")));
+  EXPECT_EQ(quad.err, "polyconv: " + folder.File("quad.cob") +
+                          ": 多角形ポリゴンを検出。三角化してください\n");
+  // The folder made for the refused conversion is gone again.
+  EXPECT_FALSE(std::filesystem::exists(folder.File("q")));
+}
 
+TEST(PolyconvBatchTest, EveryFailureIsOneLineNamingTheFileAndTheReason) {
+  TempFolder folder;
   folder.Write("file", "");
-  const BatchRun blocked = RunBatch({input, folder.File("file/out.po3")});
-  EXPECT_EQ(blocked.status, kPo3OpenFailed);
-  EXPECT_EQ(blocked.err, "ディレクトリを作成できません\n");
+  const std::string input = folder.Write("in.cob", cob_text::Scene({cob_text::Triangle()}));
+  const struct {
+    std::vector<std::string> arguments;
+    int status;
+    std::vector<std::string> parts;
+  } cases[] = {
+      {{input, folder.File("file/out.po3")},
+       kPo3OpenFailed,
+       {"ディレクトリを作成できません", folder.File("file"), std::strerror(ENOTDIR)}},
+      {{folder.File("missing.cob"), folder.File("new/out.po3")},
+       kCobOpenFailed,
+       {"COBファイルのオープンに失敗", folder.File("missing.cob"), std::strerror(ENOENT)}},
+      {{folder.Write("text.cob", "not a cob"), folder.File("new/out.po3")},
+       kNotCobFile,
+       {"COBファイルではない", folder.File("text.cob")}},
+  };
+  for (const auto& c : cases) {
+    const BatchRun run = RunBatch(c.arguments);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_EQ(run.out, "");
+    ASSERT_FALSE(run.err.empty());
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    for (const std::string& part : c.parts)
+      EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder.File("new")));
 }
 
 }  // namespace

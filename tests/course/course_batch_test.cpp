@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "course/cob_export.h"
 #include "course/course_data.h"
 #include "course/course_file.h"
@@ -44,5 +47,38 @@ TEST(CourseBatchTest, FailuresComeBackAsResults) {
   EXPECT_EQ(ExportCobFromCourseFile(empty, folder.File("no/dir/a.cob")), kBatchCannotWrite);
   for (int32_t result = kBatchDone; result <= kBatchTooManyLines; ++result) {
     EXPECT_STRNE(CourseBatchMessage(result), CourseBatchMessage(-1));
+  }
+}
+
+TEST(CourseBatchTest, EachFailureIsOneLineNamingTheFileAndTheSystemsReason) {
+  TempFolder folder;
+  CourseData1 nothing;
+  nothing.Initialise();
+  const std::string course = folder.File("empty.cus");
+  ASSERT_EQ(SaveCourseFile(nothing, course), kCourseFileOk);
+  const std::string damaged = folder.Write("short.cus", std::string(20, '\0'));
+  const struct {
+    std::string course, output;
+    int32_t result;
+    std::string file, reason;
+  } cases[] = {
+      {folder.File("none.cus"), folder.File("a.pat"), kBatchCannotOpenCourse,
+       folder.File("none.cus"), std::strerror(ENOENT)},
+      {damaged, folder.File("a.pat"), kBatchDamagedCourse, damaged, ""},
+      {course, folder.File("no/dir/a.pat"), kBatchCannotWrite, folder.File("no/dir/a.pat"),
+       std::strerror(ENOENT)},
+  };
+  for (const auto& c : cases) {
+    for (const bool cob : {false, true}) {
+      std::string reason;
+      const int32_t result = cob ? ExportCobFromCourseFile(c.course, c.output, &reason)
+                                 : ExportPartitionFromCourseFile(c.course, c.output, &reason);
+      EXPECT_EQ(result, c.result) << c.file;
+      EXPECT_EQ(reason, c.reason) << c.file;
+      const std::string line = CourseBatchLine(result, c.course, c.output, reason);
+      EXPECT_EQ(line, "merrowlindale: " + c.file + ": " + CourseBatchMessage(c.result) +
+                          (c.reason.empty() ? "" : ": " + c.reason));
+      EXPECT_EQ(line.find('\n'), std::string::npos);
+    }
   }
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "foundation/ask_file_path.h"
 #include "foundation/file_io.h"
 #include "foundation/settings_file.h"
@@ -26,17 +28,37 @@ TEST_F(AskFilePathTest, ChosenPathRemembersItsFolderCancelTouchesNothing) {
   EXPECT_EQ(path, "");
   EXPECT_FALSE(FileExists(settings));
 
-  prompter_.QueuePath("/home/me/out/anim.tsy");
+  const std::string out = folder_.File("out");
+  std::filesystem::create_directory(out);
+  prompter_.QueuePath(out + "/anim.tsy");
   EXPECT_EQ(AskFilePath(nullptr, path, "FileOut", settings, filters, FileDialogKind::kSave), 0);
-  EXPECT_EQ(path, "/home/me/out/anim.tsy");
-  EXPECT_EQ(SettingsFile::ReadString(settings, "FileOut", "LoadFileDir", ""), "/home/me/out");
+  EXPECT_EQ(path, out + "/anim.tsy");
+  EXPECT_EQ(SettingsFile::ReadString(settings, "FileOut", "LoadFileDir", ""), out);
 
   AskFilePath(nullptr, path, "FileOut", settings, filters, FileDialogKind::kOpen);
   ASSERT_EQ(prompter_.AskedQuestions().size(), 3u);
   const auto& last = prompter_.AskedQuestions().back();
   EXPECT_EQ(last.kind, ScriptedPrompter::Asked::Kind::kOpenFile);
-  EXPECT_EQ(last.request.start_folder, "/home/me/out");
+  EXPECT_EQ(last.request.start_folder, out);
   EXPECT_EQ(prompter_.AskedQuestions()[1].request.default_suffix, "tsy");
+}
+
+TEST_F(AskFilePathTest, ANameInAFolderThatDoesNotExistKeepsTheRememberedFolder) {
+  const std::string settings = folder_.File("Settei.ini");
+  const std::vector<FileFilter> filters = {{"Course(*.cus)", "*.cus"}};
+  std::string path;
+  prompter_.QueuePath(folder_.File("course.cus"));
+  ASSERT_EQ(AskFilePath(nullptr, path, "Save", settings, filters, FileDialogKind::kSave), 0);
+  // The save that follows such an answer fails; the next dialog starts where the last good
+  // one did.
+  for (const std::string& typed : {folder_.File("gone/course.cus"), std::string("/no/such/x.cus"),
+                                   folder_.File("course.cus/inside.cus")}) {
+    prompter_.QueuePath(typed);
+    ASSERT_EQ(AskFilePath(nullptr, path, "Save", settings, filters, FileDialogKind::kSave), 0);
+    EXPECT_EQ(path, typed);
+    EXPECT_EQ(SettingsFile::ReadString(settings, "Save", "LoadFileDir", ""), folder_.Path())
+        << typed;
+  }
 }
 
 TEST(ScriptedPrompterTest, AnswersFromItsQueueThenWithTheHarmlessAnswer) {

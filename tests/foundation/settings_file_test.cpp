@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/application_directory.h"
+#include "foundation/file_io.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -31,6 +32,27 @@ TEST(SettingsFileTest, WritesCreateTheFileAndSectionAndKeepOtherLines) {
             "LoadFileDir=new\r\n");
   EXPECT_EQ(SettingsFile::ReadString(path, "fileout", "LOADFILEDIR", ""), "new");
   EXPECT_EQ(SettingsFile::ReadInt(path, "MainWindow", "left", 0), 7);
+}
+
+TEST(SettingsFileTest, SeveralKeysGoInOneSaveWithTheSameRules) {
+  TempFolder folder;
+  const std::string path =
+      folder.Write("Settei.ini", "[Main]\r\ntop=5\r\n\r\n[Other]\r\nTop=9\r\n");
+  static int renames = 0;
+  renames = 0;
+  SetFileFaultHookForTesting([](FileOperation operation) {
+    if (operation == FileOperation::kRename) ++renames;
+    return false;
+  });
+  const bool written =
+      SettingsFile::WriteStrings(path, "MAIN", {{"Top", "1"}, {"Left", "2"}, {"Right", "3"}});
+  SetFileFaultHookForTesting(nullptr);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(renames, 1);
+  EXPECT_EQ(TempFolder::Read(path),
+            "[Main]\r\nTop=1\r\nLeft=2\r\nRight=3\r\n\r\n[Other]\r\nTop=9\r\n");
+  ASSERT_TRUE(SettingsFile::WriteStrings(folder.File("new.ini"), "S", {{"a", "x"}, {"b", "y"}}));
+  EXPECT_EQ(TempFolder::Read(folder.File("new.ini")), "[S]\r\na=x\r\nb=y\r\n");
 }
 
 TEST(SettingsFileTest, IntegersParseLikeTheProfileFunctions) {

@@ -84,7 +84,7 @@ run() {
 
 if has_program merrowlindale; then
   help=$(run "$prefix/bin/merrowlindale" --help) || fail "merrowlindale --help failed"
-  grep -qxF "Manual: $share/Help/merrowlindale.html" <<<"$help" ||
+  grep -qxF "ヘルプ: $share/Help/merrowlindale.html" <<<"$help" ||
     fail "merrowlindale --help does not name the installed manual: $(tail -1 <<<"$help")"
   run "$prefix/bin/merrowlindale" --export-pat "$out/circuit.pat" "$source/samples/circuit.cus" ||
     fail "merrowlindale --export-pat failed"

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <sstream>
 
 #include "foundation/file_io.h"
@@ -67,9 +70,12 @@ TEST(PackerBatch, HelpAndUsageErrorsWriteNothing) {
   EXPECT_EQ(help.status, kPackerBatchDone);
   EXPECT_NE(help.out.find("--pack OUTPUT.tsy"), std::string::npos);
   EXPECT_NE(help.out.find("--transparent"), std::string::npos);
+  for (const char* status : {" 0  ", " 3  ", " 4  ", " 5  ", "64  ", "tessaly FILE"}) {
+    EXPECT_NE(help.out.find(status), std::string::npos) << status;
+  }
   EXPECT_NE(help.out.find("Help/tessaly.html"), std::string::npos);
   const BatchRun wrong = RunBatch({"--pack", folder.File("o.tsy")});
-  EXPECT_EQ(wrong.status, kPackerBatchUsage);
+  EXPECT_EQ(wrong.status, 64);
   EXPECT_NE(wrong.err.find("使い方"), std::string::npos);
   EXPECT_FALSE(FileExists(folder.File("o.tsy")));
 }
@@ -118,6 +124,14 @@ TEST(PackerBatch, RefusedInputsEndWithTheirStatusAndWriteNothing) {
   const BatchRun unwritable = RunBatch({"--pack", folder.File("no/folder/out.tsy"), big});
   EXPECT_EQ(unwritable.status, kPackerBatchCannotWrite);
   EXPECT_NE(unwritable.err.find("ファイルの書き込みに失敗しました"), std::string::npos);
+  for (const BatchRun* run : {&sizes, &missing, &unwritable}) {
+    EXPECT_EQ(run->err.rfind("tessaly: ", 0), 0u) << run->err;
+    EXPECT_EQ(run->err.find('\n'), run->err.size() - 1) << run->err;
+  }
+  EXPECT_NE(missing.err.find(folder.File("none.bmp") + ": "), std::string::npos);
+  EXPECT_NE(missing.err.find(std::strerror(ENOENT)), std::string::npos) << missing.err;
+  EXPECT_NE(unwritable.err.find(folder.File("no/folder/out.tsy") + ": "), std::string::npos);
+  EXPECT_NE(unwritable.err.find(std::strerror(ENOENT)), std::string::npos) << unwritable.err;
   // Every run shut the bank down again.
   PictureBankHighColor1::StartUp(16);
   EXPECT_EQ(PictureBankHighColor1::Count(), 0);

@@ -272,10 +272,11 @@ class HandMadeFileTest : public StageFileTest {
   // The bank image of one 8 x 8 picture with reference count `references`.
   std::string BankImage(int32_t references) {
     const int32_t id = Bank::Register(Picture("p.bmp"), Bank::kModePowerOfTwo);
-    for (int32_t i = 1; i < references; ++i) Bank::AddRef(id);
+    Bank::SetReferenceCount(id, references);
     ByteWriter out;
     Bank::SaveBank(out);
-    for (int32_t i = 0; i < references; ++i) Bank::Release(id);
+    Bank::SetReferenceCount(id, 1);
+    Bank::Release(id);
     return out.Take();
   }
 

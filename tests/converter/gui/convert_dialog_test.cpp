@@ -22,6 +22,7 @@
 #include "foundation/settings_file.h"
 #include "tests/converter/bitmap_bytes.h"
 #include "tests/converter/cob_text.h"
+#include "tests/converter/unwritable_folder.h"
 #include "tests/foundation/gui/gui_test_app.h"
 #include "tests/support/temp_folder.h"
 
@@ -128,6 +129,8 @@ TEST_F(ConvertDialogTest, SettingsAreReadAtStartAndWrittenByTheCloseStep) {
 
 TEST_F(ConvertDialogTest, BrowseButtonsUseTheRememberingFileDialogs) {
   auto dialog = MakeDialog();
+  std::filesystem::create_directory(folder_.File("models"));
+  std::filesystem::create_directory(folder_.File("stage"));
   prompter_.QueuePath(folder_.File("models/a.cob"));
   Button(*dialog, ConvertDialog::kInputBrowse)->click();
   prompter_.QueuePath(folder_.File("stage/a.po3"));
@@ -246,15 +249,52 @@ TEST_F(ConvertDialogTest, RefusalsAndAFolderThatCannotBeMade) {
   SetPaths(*dialog, folder_.File("in.cob"), folder_.File("file/out.po3"));
   Button(*dialog, ConvertDialog::kRunButton)->click();
   ASSERT_EQ(prompter_.AskedQuestions().size(), 1u);
-  EXPECT_EQ(prompter_.AskedQuestions()[0].caption, "ERROR");
-  EXPECT_EQ(prompter_.AskedQuestions()[0].text, "ディレクトリを作成できません");
+  // The box of a failure looks like every other error box of the suite.
+  EXPECT_EQ(prompter_.AskedQuestions()[0].caption, "Error");
+  EXPECT_EQ(prompter_.AskedQuestions()[0].icon, PromptIcon::kError);
+  EXPECT_EQ(prompter_.AskedQuestions()[0].text.rfind("ディレクトリを作成できません", 0), 0u);
+  EXPECT_NE(prompter_.AskedQuestions()[0].text.find(folder_.File("file")), std::string::npos);
   EXPECT_FALSE(dialog->Running());
   EXPECT_TRUE(Button(*dialog, ConvertDialog::kRunButton)->isEnabled());
 
+  // A failed conversion takes the folders made for it away again.
   prompter_.ClearRecord();
-  SetPaths(*dialog, folder_.File("missing.cob"), folder_.File("out/x.po3"));
+  SetPaths(*dialog, folder_.File("missing.cob"), folder_.File("out/deeper/x.po3"));
   EXPECT_EQ(RunConversion(*dialog), kCobOpenFailed);
   EXPECT_EQ(prompter_.MessageTexts(), std::vector<std::string>{"COBファイルのオープンに失敗"});
+  EXPECT_FALSE(std::filesystem::exists(folder_.File("out")));
+}
+
+TEST_F(ConvertDialogTest, AnOutputFolderThatTakesNoFilesIsNamedWithTheReason) {
+  const std::string locked = UnwritableFolder(folder_);
+  if (locked.empty()) GTEST_SKIP() << "no folder here refuses new files";
+  auto dialog = MakeDialog();
+  const std::string output = locked + "/out.po3";
+  SetPaths(*dialog, folder_.Write("in.cob", cob_text::Scene({cob_text::Triangle()})), output);
+  Button(*dialog, ConvertDialog::kRunButton)->click();
+  ASSERT_EQ(prompter_.AskedQuestions().size(), 1u);
+  const std::string& text = prompter_.AskedQuestions()[0].text;
+  EXPECT_EQ(text.find("ディレクトリを作成できません"), std::string::npos) << text;
+  EXPECT_NE(text.find("書き込めません"), std::string::npos) << text;
+  EXPECT_NE(text.find(output), std::string::npos) << text;
+  EXPECT_FALSE(dialog->Running());
+}
+
+TEST_F(ConvertDialogTest, AFileGivenOnTheCommandLineBecomesTheInput) {
+  auto dialog = MakeDialog();
+  dialog->SetInputPath("/data/scene.cob");
+  // Ctrl+O browses for the input as the button does.
+  prompter_.QueuePath(folder_.File("chosen.cob"));
+  ASSERT_TRUE(PressShortcut(dialog.get(), QKeySequence(Qt::CTRL | Qt::Key_O)));
+  EXPECT_EQ(Edit(*dialog, ConvertDialog::kInputEdit)->text().toStdString(),
+            folder_.File("chosen.cob"));
+  dialog->SetInputPath("/data/scene.cob");
+  EXPECT_EQ(Edit(*dialog, ConvertDialog::kInputEdit)->text(), QStringLiteral("/data/scene.cob"));
+  EXPECT_TRUE(OpensDialogWithInput({"scene.cob"}));
+  for (const std::vector<std::string>& batch :
+       {std::vector<std::string>{}, {"--help"}, {"a.cob", "b.po3"}, {"--invert", "a.cob"}}) {
+    EXPECT_FALSE(OpensDialogWithInput(batch));
+  }
 }
 
 TEST_F(ConvertDialogTest, ClosingWhileRunningStopsTheWorkerAndKeepsTheSettings) {

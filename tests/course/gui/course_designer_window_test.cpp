@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QWheelEvent>
 #include <filesystem>
 
 #include "course/course_batch.h"
@@ -11,6 +12,7 @@
 #include "course/gui/course_tool_bar.h"
 #include "course/gui/expand_view.h"
 #include "course/gui/parallel_view.h"
+#include "course/gui/point_view.h"
 #include "course/gui/tool_bar_layout.h"
 #include "course/gui/view_arrangement.h"
 #include "course/partition_file.h"
@@ -20,6 +22,7 @@
 #include "foundation/gui/button_sound.h"
 #include "foundation/gui/display_depth.h"
 #include "foundation/gui/draw_button.h"
+#include "foundation/gui/windows_service.h"
 #include "foundation/settings_file.h"
 #include "render/gui/perspec_window.h"
 #include "tests/foundation/gui/gui_test_app.h"
@@ -75,17 +78,33 @@ struct Designer {
 TEST(CourseDesignerWindowTest, WindowClassTitleAndMenu) {
   Designer d;
   EXPECT_EQ(d.window->objectName(), QStringLiteral("MyWin"));
-  EXPECT_EQ(d.window->windowTitle(), QStringLiteral("MerrowlindaleV1.1"));
-  const std::pair<int, const char*> items[] = {{117, "新規作成"},         {118, "開く"},
-                                               {119, "名前を付けて保存"}, {120, "cobﾌｧｲﾙを出力"},
-                                               {121, "patﾌｧｲﾙを出力"},    {122, "トピックの検索"},
-                                               {123, "バージョン情報"}};
-  for (const auto& [id, text] : items) {
-    QAction* action = d.window->ActionById(id);
-    ASSERT_NE(action, nullptr) << id;
-    EXPECT_EQ(action->text(), QString::fromUtf8(text));
-    EXPECT_EQ(action->property("id").toInt(), id);
+  EXPECT_EQ(d.window->windowTitle(), QStringLiteral("無題[*] - MerrowlindaleV1.1"));
+  const struct {
+    int id;
+    const char* text;
+    QKeySequence keys;
+  } items[] = {{117, "新規作成", QKeySequence(Qt::CTRL | Qt::Key_N)},
+               {118, "開く", QKeySequence(Qt::CTRL | Qt::Key_O)},
+               {124, "上書き保存", QKeySequence(Qt::CTRL | Qt::Key_S)},
+               {119, "名前を付けて保存", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+               {120, "cobﾌｧｲﾙを出力", QKeySequence()},
+               {121, "patﾌｧｲﾙを出力", QKeySequence()},
+               {122, "トピックの検索", QKeySequence(Qt::Key_F1)},
+               {123, "バージョン情報", QKeySequence()}};
+  for (const auto& item : items) {
+    QAction* action = d.window->ActionById(item.id);
+    ASSERT_NE(action, nullptr) << item.id;
+    EXPECT_EQ(action->text(), QString::fromUtf8(item.text));
+    EXPECT_EQ(action->property("id").toInt(), item.id);
+    EXPECT_EQ(action->shortcut(), item.keys) << item.id;
   }
+  // The menu's own items keep their order; "上書き保存" sits before "名前を付けて保存" and
+  // the glTF export follows the other exports.
+  QList<int> file_ids;
+  for (QAction* action : d.window->menuBar()->actions()[0]->menu()->actions()) {
+    if (!action->isSeparator()) file_ids << action->property("id").toInt();
+  }
+  EXPECT_EQ(file_ids, (QList<int>{117, 118, 124, 119, 120, 121, 140}));
   const QList<QAction*> menus = d.window->menuBar()->actions();
   ASSERT_EQ(menus.size(), 2);
   EXPECT_EQ(menus[0]->text(), QStringLiteral("ﾌｧｲﾙ"));
@@ -420,6 +439,180 @@ TEST(CourseDesignerWindowTest, ClosingAsksAndSavesThePlacement) {
   d.prompter.QueueAnswer(PromptAnswer::kNo);
   EXPECT_TRUE(d.window->close());
   EXPECT_EQ(SettingsFile::ReadInt(d.folder.File("Settei.ini"), "MainWindow", "Length", 0), 44);
+}
+
+// Every control point and both ends of the developed course lie inside the shown views.
+void ExpectCourseInsideTheViews(Designer& d, const std::string& when) {
+  for (const int32_t id : {kDevelopedTopView, kDevelopedSideView}) {
+    auto* view = static_cast<ExpandView1*>(d.window->View(id));
+    if (!view->isVisible()) continue;
+    for (const double distance : {0.0, view->Development().length}) {
+      double sx = 0, sy = 0;
+      view->Control().ToScreen(distance, 0.0, &sx, &sy);
+      EXPECT_TRUE(sx >= 0 && sx < view->width() && sy >= 0 && sy < view->height())
+          << when << ": view " << id << " distance " << distance << " at " << sx << ", " << sy
+          << " in " << view->width() << " x " << view->height();
+    }
+  }
+  for (const int32_t id : {kTopView, kSideView, kFrontView}) {
+    auto* view = static_cast<ParallelView1*>(d.window->View(id));
+    if (!view->isVisible()) continue;
+    for (int32_t i = 0; i < d.window->Course().PointCount(); ++i) {
+      const CourseVector p = d.window->Course().PointPosition(i);
+      double sx = 0, sy = 0;
+      view->Control().ToScreen(p.x, p.y, p.z, &sx, &sy);
+      EXPECT_TRUE(sx >= 0 && sx < view->width() && sy >= 0 && sy < view->height())
+          << when << ": view " << id << " point " << i;
+    }
+  }
+}
+
+TEST(CourseDesignerWindowTest, AFitIsKeptThroughResizesUntilTheCameraIsMoved) {
+  Designer d;
+  // As a first run starts: the default placement, then the course of the command line.
+  WindowsService1::LoadPlacement(d.window.get(), "MainWindow", d.folder.File("none.ini"));
+  ASSERT_TRUE(d.window->OpenCourseFile(d.SavedSample("circuit.cus")));
+  for (const int32_t button : {112, 111, 114, 113}) {
+    d.window->ToolBar()->Press(button);
+    QApplication::processEvents();
+    for (const QSize size : {QSize(490, 390), QSize(1200, 500), QSize(600, 900)}) {
+      d.window->resize(size);
+      QApplication::processEvents();
+      ExpectCourseInsideTheViews(d, "button " + std::to_string(button) + " at " +
+                                        std::to_string(size.width()) + " x " +
+                                        std::to_string(size.height()));
+    }
+  }
+}
+
+TEST(CourseDesignerWindowTest, PointNumbersAndTheCrossSectionDoNotOverlap) {
+  Designer d;
+  for (const QSize size : {QSize(490, 390), QSize(1091, 760), QSize(1400, 500)}) {
+    d.window->resize(size);
+    ASSERT_TRUE(d.window->OpenCourseFile(d.SavedSample("circuit.cus")));
+    d.window->Course().Select(3, 0);
+    for (const int32_t button : {113, 116}) {
+      d.window->ToolBar()->Press(button);
+      QApplication::processEvents();
+      d.window->RedrawAll();
+      auto* view = static_cast<PointView1*>(d.window->View(kPointView));
+      const PointControl1& control = view->Control();
+      const double reach = control.BarRadius() * 1.15 + 5;  // reference lines and markers
+      const QRectF drawing(control.CentreX() - reach, control.CentreY() - reach, 2 * reach,
+                           2 * reach);
+      const std::string at = std::to_string(size.width()) + " x " + std::to_string(size.height()) +
+                             " button " + std::to_string(button);
+      EXPECT_FALSE(drawing.intersects(QRectF(view->TextArea()))) << at;
+      EXPECT_TRUE(QRectF(view->rect()).contains(drawing)) << at;
+      EXPECT_GE(control.BarRadius(), 20.0) << at;
+      EXPECT_EQ(view->ParameterLines().size(), 5) << at;
+    }
+  }
+}
+
+TEST(CourseDesignerWindowTest, TheWheelZoomsEveryViewAroundThePointer) {
+  Designer d;
+  ASSERT_TRUE(d.window->OpenCourseFile(d.SavedSample("circuit.cus")));
+  d.window->Course().Select(2, 0);
+  const QPoint at(60, 50);
+  auto turn = [&](QWidget* view, int delta) {
+    QWheelEvent wheel(QPointF(at), QPointF(view->mapToGlobal(at)), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &wheel);
+  };
+  // Parallel views: the world point under the pointer stays there.
+  for (const int32_t button : {107, 108, 109}) {
+    d.window->ToolBar()->Press(button);
+    QApplication::processEvents();
+    auto* view = static_cast<ParallelView1*>(d.window->View(button == 107   ? kTopView
+                                                            : button == 108 ? kSideView
+                                                                            : kFrontView));
+    CameraControl1& camera = view->Control().Camera();
+    double before[3], after[3];
+    camera.ScreenToWorld(at.x(), at.y(), &before[0], &before[1], &before[2]);
+    const double zoom = camera.GetZoom();
+    turn(view, 120);
+    EXPECT_NEAR(camera.GetZoom(), zoom * kWheelZoomFactor, 1e-9) << button;
+    camera.ScreenToWorld(at.x(), at.y(), &after[0], &after[1], &after[2]);
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(after[i], before[i], 1e-6) << button << " " << i;
+    turn(view, -60);  // half a notch waits for the other half
+    EXPECT_NEAR(camera.GetZoom(), zoom * kWheelZoomFactor, 1e-9) << button;
+    turn(view, -60);
+    EXPECT_NEAR(camera.GetZoom(), zoom, 1e-9) << button;
+    EXPECT_FALSE(view->ShowsFit()) << button;
+  }
+  // Developed views: the distance along the course under the pointer stays there.
+  for (const int32_t button : {111, 112}) {
+    d.window->ToolBar()->Press(button);
+    QApplication::processEvents();
+    auto* view = static_cast<ExpandView1*>(
+        d.window->View(button == 111 ? kDevelopedTopView : kDevelopedSideView));
+    ExpandControl1& control = view->Control();
+    const bool top = button == 111;
+    const double offset = top ? view->height() / 2 - at.y() : at.x() - view->width() / 2;
+    const double under = control.Position() + offset / control.Zoom();
+    const double zoom = control.Zoom();
+    turn(view, 240);
+    EXPECT_NEAR(control.Zoom(), zoom * kWheelZoomFactor * kWheelZoomFactor, 1e-9) << button;
+    EXPECT_NEAR(control.Position() + offset / control.Zoom(), under, 1e-6) << button;
+    // The user's own view is kept when the window changes size.
+    d.window->resize(d.window->width() - 100, d.window->height() - 50);
+    QApplication::processEvents();
+    EXPECT_NEAR(control.Zoom(), zoom * kWheelZoomFactor * kWheelZoomFactor, 1e-9) << button;
+  }
+  // The point parameter window scales its cross-section.
+  d.window->ToolBar()->Press(113);
+  QApplication::processEvents();
+  auto* point = static_cast<PointView1*>(d.window->View(kPointView));
+  const double radius = point->Control().BarRadius();
+  turn(point, -120);
+  EXPECT_NEAR(point->Control().BarRadius(), radius / kWheelZoomFactor, 1e-9);
+}
+
+TEST(CourseDesignerWindowTest, TitleAndSavingToTheCurrentFile) {
+  Designer d;
+  const std::string course = d.SavedSample("circuit.cus");
+  d.prompter.QueuePath(course);
+  ASSERT_TRUE(PressShortcut(d.window.get(), QKeySequence(Qt::CTRL | Qt::Key_O)));
+  EXPECT_EQ(d.window->CurrentFile(), course);
+  EXPECT_EQ(d.window->windowTitle(), QStringLiteral("circuit.cus[*] - MerrowlindaleV1.1"));
+  EXPECT_FALSE(d.window->isWindowModified());
+
+  // An edit marks the title; Ctrl+S writes the same file without asking for a name.
+  d.window->ToolBar()->Press(kLoopButton);
+  EXPECT_TRUE(d.window->isWindowModified());
+  const size_t asked = d.prompter.AskedQuestions().size();
+  const std::string before = TempFolder::Read(course);
+  ASSERT_TRUE(PressShortcut(d.window.get(), QKeySequence(Qt::CTRL | Qt::Key_S)));
+  EXPECT_EQ(d.prompter.AskedQuestions().size(), asked);
+  EXPECT_NE(TempFolder::Read(course), before);
+  EXPECT_FALSE(d.window->isWindowModified());
+  EXPECT_FALSE(d.window->Course().IsChanged());
+
+  // Ctrl+Shift+S asks for a name and makes it the current file.
+  const std::string copy = d.folder.File("copy.cus");
+  d.prompter.QueuePath(copy);
+  ASSERT_TRUE(PressShortcut(d.window.get(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
+  EXPECT_EQ(d.window->CurrentFile(), copy);
+  EXPECT_EQ(TempFolder::Read(copy), TempFolder::Read(course));
+
+  // A failed save keeps the current file, the change and its mark.
+  d.Change();
+  d.window->RedrawAll();
+  SetFileFaultHookForTesting(
+      [](FileOperation operation) { return operation == FileOperation::kRename; });
+  d.window->Command(CourseDesignerWindow1::kSaveCommand);
+  SetFileFaultHookForTesting(nullptr);
+  EXPECT_TRUE(d.window->isWindowModified());
+  EXPECT_EQ(d.window->CurrentFile(), copy);
+
+  // Ctrl+N after answering No: an untitled course; Ctrl+S then asks for a name.
+  d.prompter.QueueAnswer(PromptAnswer::kNo);
+  ASSERT_TRUE(PressShortcut(d.window.get(), QKeySequence(Qt::CTRL | Qt::Key_N)));
+  EXPECT_EQ(d.window->windowTitle(), QStringLiteral("無題[*] - MerrowlindaleV1.1"));
+  d.window->Command(CourseDesignerWindow1::kSaveCommand);
+  EXPECT_EQ(d.prompter.AskedQuestions().back().kind, ScriptedPrompter::Asked::Kind::kSaveFile);
+  EXPECT_TRUE(PressShortcut(d.window.get(), QKeySequence(Qt::Key_F1)));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -57,7 +58,7 @@ TEST(MerrowlindaleProgramTest, ExportsTheRoadAsGltf) {
   EXPECT_EQ(TempFolder::Read(folder.File("out.glb")).compare(0, 4, "glTF"), 0);
   EXPECT_EQ(RunProgram({"--export-gltf", folder.File("out.gltf"), course}), 0);
   EXPECT_TRUE(FileExists(folder.File("out.bin")));
-  EXPECT_EQ(RunProgram({"--export-gltf", folder.File("out.obj"), course}), 2);
+  EXPECT_EQ(RunProgram({"--export-gltf", folder.File("out.obj"), course}), 64);
   EXPECT_EQ(RunProgram({"--export-gltf", folder.File("x.glb"), folder.File("missing.cus")}),
             kCourseGltfCannotOpenCourse);
   EXPECT_FALSE(FileExists(folder.File("out.obj")));
@@ -78,9 +79,28 @@ TEST(MerrowlindaleProgramTest, FailuresEndWithTheirResultAndWriteNothing) {
 
 TEST(MerrowlindaleProgramTest, HelpAndWrongArguments) {
   EXPECT_EQ(RunProgram({"--help"}), 0);
-  EXPECT_EQ(RunProgram({"--export-pat", "only-one.pat"}), 2);
-  EXPECT_EQ(RunProgram({"--bogus"}), 2);
-  EXPECT_EQ(RunProgram({"a.cus", "b.cus"}), 2);
+  // A wrong command line is a usage error, told apart from a bad input.
+  for (const std::vector<std::string>& wrong :
+       std::vector<std::vector<std::string>>{{"--export-pat", "only-one.pat"},
+                                             {"--bogus"},
+                                             {"a.cus", "b.cus"},
+                                             {"--export-cob", "a.cob", "b.cus", "c"}}) {
+    EXPECT_EQ(RunProgram(wrong), 64) << wrong[0];
+  }
+}
+
+TEST(MerrowlindaleProgramTest, HelpIsJapaneseAndListsEveryModeAndExitStatus) {
+  const std::string program = std::string(SUITE_BIN_DIR) + "/merrowlindale";
+  if (!FileExists(program)) GTEST_SKIP() << "merrowlindale is not built";
+  TempFolder folder;
+  ASSERT_EQ(std::system((program + " --help > " + folder.File("help.txt")).c_str()), 0);
+  const std::string help = TempFolder::Read(folder.File("help.txt"));
+  for (const char* part : {"使い方", "--export-pat", "--export-cob", "COURSE.cus", "終了コード",
+                           " 0  ", " 1  ", " 2  ", " 3  ", " 4  ", "64  "}) {
+    EXPECT_NE(help.find(part), std::string::npos) << part;
+  }
+  EXPECT_EQ(help.find("usage"), std::string::npos);
+  EXPECT_EQ(help.find("Exit status"), std::string::npos);
 }
 
 }  // namespace

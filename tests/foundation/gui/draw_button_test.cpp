@@ -1,8 +1,10 @@
 #include "foundation/gui/draw_button.h"
 
+#include <gtest/gtest.h>
+#include <QHelpEvent>
 #include <QImage>
 #include <QPainter>
-#include <gtest/gtest.h>
+#include <QToolTip>
 #include <utility>
 #include <vector>
 
@@ -137,6 +139,23 @@ TEST(DrawButtonTest, RightButtonHoldsTheBalloonWhileDown) {
   SendMouse(parent.button, QEvent::MouseMove, QPoint(-3, 5), Qt::NoButton, Qt::RightButton);
   EXPECT_EQ(MessageWindow1::Current(), nullptr);
   EXPECT_EQ(parent.commands, (std::vector<std::pair<int, int>>{{0x1234, 3}}));
+}
+
+TEST(DrawButtonTest, HoveringShowsTheBalloonTextAsATooltip) {
+  ButtonClasses classes;
+  Parent parent;
+  const std::string help = "[Function]\n  カメラを移動させる";
+  parent.button->SetButtonHelp(help);
+  QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), parent.button->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(parent.button, &hover);
+  ASSERT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(QToolTip::text().toStdString(), help);
+  // The right button's balloon takes its place.
+  SendMouse(parent.button, QEvent::MouseButtonPress, QPoint(5, 5), Qt::RightButton,
+            Qt::RightButton);
+  EXPECT_FALSE(QToolTip::isVisible());
+  EXPECT_NE(MessageWindow1::Current(), nullptr);
+  SendMouse(parent.button, QEvent::MouseButtonRelease, QPoint(5, 5), Qt::RightButton);
 }
 
 TEST(DrawButtonDeathTest, MisuseEndsTheProgram) {

@@ -2,9 +2,12 @@
 // installed for one test, and mouse events delivered straight to a widget.
 #pragma once
 
+#include <QAction>
 #include <QApplication>
 #include <QEnterEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QWidget>
 
 #include "foundation/prompter.h"
@@ -45,4 +48,20 @@ inline void SendEnter(QWidget* widget, QPoint at) {
 inline void SendActivation(QWidget* window, bool active) {
   QEvent event(active ? QEvent::WindowActivate : QEvent::WindowDeactivate);
   QApplication::sendEvent(window, &event);
+}
+
+// Presses `keys` on `window`: activates the shortcut or triggers the action of the window that
+// carries them; false when none does.
+inline bool PressShortcut(QWidget* window, const QKeySequence& keys) {
+  for (QShortcut* shortcut : window->findChildren<QShortcut*>()) {
+    if (shortcut->key() != keys || !shortcut->isEnabled()) continue;
+    emit shortcut->activated();
+    return true;
+  }
+  for (QAction* action : window->findChildren<QAction*>()) {
+    if (!action->shortcuts().contains(keys) || !action->isEnabled()) continue;
+    action->trigger();
+    return true;
+  }
+  return false;
 }

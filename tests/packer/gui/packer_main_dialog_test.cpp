@@ -68,7 +68,7 @@ class PackerMainDialogTest : public ::testing::Test {
 
 TEST_F(PackerMainDialogTest, ChildWindowsHaveTheirPositionsTextsAndIds) {
   EXPECT_EQ(Dialog().objectName(), "MAIN_DIALOG");
-  EXPECT_EQ(Dialog().windowTitle(), "TessalyVersion1.0");
+  EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("無題[*] - TessalyVersion1.0"));
   EXPECT_EQ(Dialog().size(), QSize(612, 162));
   EXPECT_EQ(Dialog().Preview()->geometry(), QRect(10, 10, 80, 81));
   EXPECT_EQ(Dialog().PictureList()->geometry(), QRect(100, 10, 500, 81));
@@ -281,6 +281,59 @@ TEST_F(PackerMainDialogTest, OutputWritesTheSameFileAsTheBatchMode) {
   EXPECT_EQ(written, TempFolder::Read(batch));
 }
 
+TEST_F(PackerMainDialogTest, AnEmptyListIsNotWritten) {
+  // Refused before the save dialog asks for a name.
+  EXPECT_FALSE(Dialog().Output());
+  ASSERT_EQ(prompter_.AskedQuestions().size(), 1u);
+  ASSERT_EQ(prompter_.MessageTexts().size(), 1u);
+  EXPECT_EQ(prompter_.MessageTexts()[0].rfind("出力する画像がありません", 0), 0u);
+  // Emptied by deletes, the list is refused again, and the keys do the same.
+  AddThroughButton(folder_.Write("a.bmp", SolidBmp(2, 2, 0)));
+  Select(0);
+  Dialog().Delete();
+  const std::string out = folder_.File("empty.tsy");
+  prompter_.QueuePath(out);
+  EXPECT_TRUE(PressShortcut(&Dialog(), QKeySequence(Qt::CTRL | Qt::Key_S)));
+  EXPECT_TRUE(PressShortcut(&Dialog(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
+  EXPECT_FALSE(FileExists(out));
+  EXPECT_EQ(prompter_.MessageTexts().size(), 3u);
+}
+
+TEST_F(PackerMainDialogTest, TitleKeysAndSavingToTheCurrentFile) {
+  AddThroughButton(folder_.Write("a.bmp", SolidBmp(2, 2, 0)));
+  EXPECT_TRUE(Dialog().isWindowModified());
+  const std::string out = folder_.File("anim.tsy");
+  prompter_.QueuePath(out);
+  ASSERT_TRUE(PressShortcut(&Dialog(), QKeySequence(Qt::CTRL | Qt::Key_S)));  // no file yet
+  EXPECT_EQ(Dialog().CurrentFile(), out);
+  EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("anim.tsy[*] - TessalyVersion1.0"));
+  EXPECT_FALSE(Dialog().isWindowModified());
+
+  // Ctrl+O adds, Ctrl+S then writes the same file again without asking for a name.
+  prompter_.QueuePath(folder_.Write("b.bmp", SolidBmp(2, 2, 0x00FF00)));
+  ASSERT_TRUE(PressShortcut(&Dialog(), QKeySequence(Qt::CTRL | Qt::Key_O)));
+  EXPECT_TRUE(Dialog().isWindowModified());
+  const size_t asked = prompter_.AskedQuestions().size();
+  ASSERT_TRUE(PressShortcut(&Dialog(), QKeySequence(Qt::CTRL | Qt::Key_S)));
+  EXPECT_EQ(prompter_.AskedQuestions().size(), asked);
+  EXPECT_EQ(ReadTsyBytes(TempFolder::Read(out)).frames.size(), 2u);
+  EXPECT_FALSE(Dialog().isWindowModified());
+
+  // Del removes the selection; Ctrl+N asks about the change, Cancel keeps everything.
+  Select(1);
+  ASSERT_TRUE(PressShortcut(&Dialog(), QKeySequence(Qt::Key_Delete)));
+  EXPECT_EQ(Dialog().List().Count(), 1);
+  prompter_.QueueAnswer(PromptAnswer::kCancel);
+  EXPECT_TRUE(PressShortcut(&Dialog(), QKeySequence(Qt::CTRL | Qt::Key_N)));
+  EXPECT_EQ(Dialog().List().Count(), 1);
+  prompter_.QueueAnswer(PromptAnswer::kNo);
+  EXPECT_TRUE(Dialog().NewList());
+  EXPECT_EQ(Dialog().List().Count(), 0);
+  EXPECT_EQ(Dialog().PictureList()->Count(), 0);
+  EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("無題[*] - TessalyVersion1.0"));
+  EXPECT_EQ(ReadTsyBytes(TempFolder::Read(out)).frames.size(), 2u);
+}
+
 bool FailRename(FileOperation operation) { return operation == FileOperation::kRename; }
 
 TEST_F(PackerMainDialogTest, FailedOutputSaysSoKeepsTheFlagAndTheOldFile) {
@@ -402,6 +455,40 @@ TEST(PackerProgram, RefusesOtherColourDepthsAndShutsItsClassesDown) {
   EXPECT_FALSE(PictureListWnd1::Started());
   EXPECT_FALSE(PictureColorSelectWnd1::Started());
   EXPECT_FALSE(ValueEditWindow1::Started());
+}
+
+TEST(PackerProgram, AFileOnTheCommandLineIsInTheListWhenTheDialogOpens) {
+  EnsureTestApplication();
+  ScopedScriptedPrompter prompter;
+  TempFolder folder;
+  const std::string tsy = folder.Write("given.tsy", TsyWithDelays(2, 2, {100, 200, 300}));
+  DisplayDepth::InjectQuery([] { return 16; });
+  int entries = -1;
+  QTimer::singleShot(0, [&] {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (auto* dialog = qobject_cast<PackerMainDialog*>(window); dialog && dialog->isVisible()) {
+        entries = dialog->List().Count();
+        EXPECT_EQ(dialog->CurrentFile(), tsy);
+        dialog->reject();
+      }
+    }
+  });
+  EXPECT_EQ(RunPackerDialog(folder.File("Settei.ini"), tsy), 0);
+  EXPECT_EQ(entries, 3);
+  EXPECT_TRUE(prompter.MessageTexts().empty());
+  // A file that cannot be read is named in the message; the dialog opens empty.
+  QTimer::singleShot(0, [] {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (auto* dialog = qobject_cast<PackerMainDialog*>(window); dialog && dialog->isVisible()) {
+        EXPECT_EQ(dialog->List().Count(), 0);
+        dialog->reject();
+      }
+    }
+  });
+  EXPECT_EQ(RunPackerDialog(folder.File("Settei.ini"), folder.File("missing.tsy")), 0);
+  DisplayDepth::InjectQuery({});
+  ASSERT_EQ(prompter.MessageTexts().size(), 1u);
+  EXPECT_NE(prompter.MessageTexts()[0].find("missing.tsy"), std::string::npos);
 }
 
 TEST(PackerProgram, ProgramRunsTheBatchModeWithArguments) {

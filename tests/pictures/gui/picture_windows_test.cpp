@@ -1,7 +1,8 @@
+#include <gtest/gtest.h>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <gtest/gtest.h>
+#include <filesystem>
 #include <vector>
 
 #include "foundation/settings_file.h"
@@ -406,6 +407,66 @@ TEST(PictureWindowDeathTest, RefusesWindowsOnATwentyFourBitBank) {
       ::testing::ExitedWithCode(1), "");
   EXPECT_NE(TempFolder::Read(folder.File("ErrorLog.err")).find("PictureViewWnd1"),
             std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PictureOpenTest, ATypedFullPathIsJudgedAsTheFileTheDialogReturns) {
+  PictureClasses classes;
+  TempFolder folder;
+  ScopedScriptedPrompter prompter;
+  std::filesystem::create_directory(folder.File("start"));
+  std::filesystem::create_directory(folder.File("pictures"));
+  const std::string other =
+      WriteBmp(folder, "start/other.bmp", 2, 2, [](int, int) { return 0x00FF00u; });
+  const std::string good =
+      WriteBmp(folder, "pictures/good.bmp", 4, 4, [](int, int) { return 0xFF0000u; });
+  // How far the list and the preview have caught up with the typing when OK is pressed.
+  const struct {
+    const char* what;
+    bool earlier_selection;  // a file of the start folder was picked before typing
+    bool let_events_run;     // the list followed each typed letter
+  } cases[] = {
+      {"typed at once", false, false},
+      {"typed over a selection, letter by letter", true, true},
+  };
+  for (const auto& c : cases) {
+    prompter.ClearRecord();
+    PictureOpenDialog dialog(nullptr, kPictureBmp, false, folder.File("start"));
+    dialog.show();
+    QApplication::processEvents();
+    if (c.earlier_selection) {
+      dialog.selectFile(QString::fromStdString(other));
+      dialog.Preview().Select(other);
+    }
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    name->setFocus();
+    const QString typed = QString::fromStdString(good);
+    for (qsizetype length = c.let_events_run ? 1 : typed.size(); length <= typed.size(); ++length) {
+      name->setText(typed.left(length));
+      if (c.let_events_run) QApplication::processEvents();
+    }
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), int(QDialog::Accepted)) << c.what;
+    EXPECT_EQ(dialog.Chosen(), good) << c.what;
+    EXPECT_EQ(dialog.SizeLabel()->text(), QStringLiteral("  4 X   4")) << c.what;
+    EXPECT_TRUE(prompter.MessageTexts().empty()) << c.what;
+  }
+
+  // A typed folder is opened in the list; a name of the shown folder is found there.
+  PictureOpenDialog dialog(nullptr, kPictureBmp, false, folder.Path());
+  auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  name->setText(QStringLiteral("pictures"));
+  dialog.accept();
+  EXPECT_NE(dialog.result(), int(QDialog::Accepted));
+  EXPECT_EQ(dialog.directory().absolutePath().toStdString(), folder.File("pictures"));
+  name->setText(QStringLiteral("good.bmp"));
+  dialog.accept();
+  EXPECT_EQ(dialog.result(), int(QDialog::Accepted));
+  EXPECT_EQ(dialog.Chosen(), good);
 }
 
 }  // namespace

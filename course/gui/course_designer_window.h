@@ -45,6 +45,8 @@ class CourseDesignerWindow1 : public QMainWindow {
   static constexpr int kHelpCommand = 122;
   static constexpr int kVersionCommand = 123;
   static constexpr int kSaveCommand = 124;  // "上書き保存"
+  // The glTF export, an addition of this suite (an id clear of the others).
+  static constexpr int kGltfCommand = 140;
 
   static constexpr const char* kTitle = "MerrowlindaleV1.1";
   static constexpr const char* kChangesQuestion = "データが変更されています。保存しますか?";
@@ -95,6 +97,7 @@ class CourseDesignerWindow1 : public QMainWindow {
   void Open();
   void ExportCob();
   void ExportPartition();
+  void ExportGltf();
   void ShowVersion();
   void ShowHelp();
   void OnEdited(int effect);

@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "exchange/stage_gltf.h"
 #include "foundation/application_directory.h"
+#include "foundation/ask_file_path.h"
 #include "foundation/gui/about_window.h"
 #include "foundation/gui/draw_button.h"
 #include "foundation/gui/help_window.h"
@@ -152,7 +154,8 @@ void StageMainWindow1::BuildMenu() {
       {kSaveAsCommand, "名前を付けて保存", file, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
        true},
       {kPartitionFileCommand, "路面ファイル(.pat)を開く", file, QKeySequence(), false},
-      {kObjectFileCommand, "オブジェクトファイル(.po3)を開く", file, QKeySequence(), false},
+      {kObjectFileCommand, "オブジェクトファイル(.po3)を開く", file, QKeySequence(), true},
+      {kGltfExportCommand, "glTFファイルを出力", file, QKeySequence(), false},
       {kHelpCommand, "ヘルプ", help, QKeySequence(Qt::Key_F1), false},
       {kAboutCommand, "バージョン情報", help, QKeySequence(), false},
   };
@@ -193,6 +196,9 @@ void StageMainWindow1::Command(int id) {
       if (!ActionById(kObjectFileCommand)->isEnabled()) return;
       OpenPolygonObjectCommand(Context());
       break;
+    case kGltfExportCommand:
+      ExportGltf();
+      return;  // writes a file; the stage is unchanged
     case kHelpCommand:
       ShowHelp();
       break;
@@ -342,6 +348,24 @@ void StageMainWindow1::UsedTextureForFaces() {
   if (!CheckFaceSelection(stage_, static_cast<QWidget*>(this))) return;
   const int32_t picture = PictureBankDialog::Pick(this);
   if (picture != -1) UsedTextureForSelection(stage_, picture);
+}
+
+void StageMainWindow1::ExportGltf() {
+  std::string path;
+  if (AskFilePath(this, path, "GltfFileSave", paths_.settings,
+                  {{"glTF(*.glb)", "*.glb"}, {"glTF(*.gltf)", "*.gltf"}},
+                  FileDialogKind::kSave) != 0) {
+    return;
+  }
+  if (!IsGltfPath(path)) path += ".glb";
+  std::string error;
+  const GltfWriteResult result = WriteStageGltf(stage_, path, &error);
+  if (result == GltfWriteResult::kWritten) return;
+  std::string message = StageGltfMessage(result);
+  if (result == GltfWriteResult::kCannotWrite) {
+    message += "\n" + path + (error.empty() ? "" : ": " + error);
+  }
+  Prompter::Current().Message(this, "Error", message, PromptIcon::kError, PromptButtons::kOk);
 }
 
 void StageMainWindow1::ShowHelp() { HelpWindow1::Show(this, paths_.help_page); }

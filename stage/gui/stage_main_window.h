@@ -45,7 +45,8 @@ class StageMainWindow1 : public QMainWindow, public StageViewHost, public StageW
   static constexpr int kNewCommand = 1028;
   static constexpr int kHelpCommand = 1029;
   static constexpr int kAboutCommand = 1030;
-  static constexpr int kSaveCommand = 1154;  // "上書き保存"
+  static constexpr int kSaveCommand = 1154;        // "上書き保存"
+  static constexpr int kGltfExportCommand = 1155;  // "glTFファイルを出力"
   // ActionFinished's id for a drag in a view that changed the stage (the tool-state block
   // tells which tool it was).
   static constexpr int kViewEditAction = 0;
@@ -111,6 +112,8 @@ class StageMainWindow1 : public QMainWindow, public StageViewHost, public StageW
   void UsedTextureForFaces();
   void ShowHelp();
   void ShowAbout();
+  // Asks for a ".glb" or ".gltf" name and writes the stage there as glTF 2.0.
+  void ExportGltf();
   // Refreshes what shows the stage (coordinate texts, title) and tells ActionFinished(id).
   void FinishAction(int id);
   void Refresh();

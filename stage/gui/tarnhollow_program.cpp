@@ -12,6 +12,7 @@
 #include "foundation/gui/qt_prompter.h"
 #include "foundation/gui/qt_translations.h"
 #include "foundation/gui/startup_picture.h"
+#include "exchange/stage_gltf.h"
 #include "stage/gui/stage_main_window.h"
 #include "stage/gui/stage_render_batch.h"
 #include "stage/stage_batch.h"
@@ -63,6 +64,9 @@ std::string TarnhollowUsage() {
              "  tarnhollow ファイル.ste | ファイル.pat\n"
              "      ステージファイル、または路面ファイルから作った新しいステージを開く。\n") +
          StageBatchUsage() +
+         "  tarnhollow --export-gltf 出力.glb|出力.gltf 入力.ste\n"
+         "      ステージ(路面、地形の面、配置したオブジェクト、背景オブジェクト)を glTF 2.0 で\n"
+         "      書き出す。.gltf では .bin と画像を横に置く。\n"
          "  tarnhollow --help\n"
          "      この説明を表示する。\n"
          "\n" +
@@ -95,6 +99,7 @@ int RunTarnhollow(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     return RunRenderBatch(arguments, std::cerr);
   }
+  if (first == "--export-gltf") return RunStageGltfExport(arguments, std::cerr);
   if (IsStageBatch(arguments)) return StageBatchMain(arguments, std::cerr);
   if (first.empty() || first[0] == '-') return Usage("知らないオプションです: " + first);
   if (arguments.size() > 1) return Usage("開けるファイルは一つだけです");

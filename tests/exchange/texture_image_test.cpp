@@ -46,16 +46,16 @@ TEST(TextureImageTest, DecodeChecksSidesBeforeThePixels) {
       {"png", png, TextureDecode::kDecoded, 8, 4},
       {"jpeg", Encoded("jpeg", 16, 8), TextureDecode::kDecoded, 16, 8},
       {"tga", Encoded("tga", 4, 32), TextureDecode::kDecoded, 4, 32},
-      {"jpeg of 12 by 8", Encoded("jpeg", 12, 8), TextureDecode::kNotPowerOfTwo},
+      {"jpeg of 12 by 8", Encoded("jpeg", 12, 8), TextureDecode::kNotPowerOfTwo, 0, 0},
       {"bitmap", exchange_test::Picture(2, 16, 1, 2, 3, true), TextureDecode::kDecoded, 2, 16},
       {"bitmap stored top row first", top_down, TextureDecode::kDecoded, 4, 2},
-      {"three wide", exchange_test::Picture(3, 4, 1, 2, 3), TextureDecode::kNotPowerOfTwo},
-      {"one by one", exchange_test::Picture(1, 1, 1, 2, 3), TextureDecode::kNotPowerOfTwo},
+      {"three wide", exchange_test::Picture(3, 4, 1, 2, 3), TextureDecode::kNotPowerOfTwo, 0, 0},
+      {"one by one", exchange_test::Picture(1, 1, 1, 2, 3), TextureDecode::kNotPowerOfTwo, 0, 0},
       {"wider than any texture", exchange_test::Picture(16384, 2, 1, 2, 3),
-       TextureDecode::kNotAPicture},
-      {"cut short", png.substr(0, png.size() / 2), TextureDecode::kNotAPicture},
-      {"text", "not a picture", TextureDecode::kNotAPicture},
-      {"nothing", "", TextureDecode::kNotAPicture},
+       TextureDecode::kNotAPicture, 0, 0},
+      {"cut short", png.substr(0, png.size() / 2), TextureDecode::kNotAPicture, 0, 0},
+      {"text", "not a picture", TextureDecode::kNotAPicture, 0, 0},
+      {"nothing", "", TextureDecode::kNotAPicture, 0, 0},
   };
   for (const Case& c : cases) {
     TextureImage image;

@@ -50,6 +50,7 @@ TEST(MainWindowTest, WindowClassMenuAndTitle) {
                {1026, "名前を付けて保存", "Ctrl+Shift+S"},
                {1025, "路面ファイル(.pat)を開く", ""},
                {1024, "オブジェクトファイル(.po3)を開く", ""},
+               {1155, "glTFファイルを出力", ""},
                {1029, "ヘルプ", "F1"},
                {1030, "バージョン情報", ""}};
   QList<QAction*> in_order;
@@ -58,7 +59,7 @@ TEST(MainWindowTest, WindowClassMenuAndTitle) {
       if (!action->isSeparator()) in_order.append(action);
     }
   }
-  ASSERT_EQ(in_order.size(), 8);
+  ASSERT_EQ(in_order.size(), 9);
   for (size_t i = 0; i < std::size(items); ++i) {
     QAction* action = e.window->ActionById(items[i].id);
     ASSERT_NE(action, nullptr) << items[i].id;

@@ -84,7 +84,8 @@ std::string LoopPat(int32_t lines) {
     const double dr = 1050.0 * std::cos(7.0 * t);
     const double step = 6.283185307179586 / (lines - 1);
     const double p[3] = {r * std::cos(t), 20.0 * std::sin(3.0 * t), r * std::sin(t)};
-    const double d[3] = {(dr * std::cos(t) - r * std::sin(t)) * step, 60.0 * std::cos(3.0 * t) * step,
+    const double d[3] = {(dr * std::cos(t) - r * std::sin(t)) * step,
+                         60.0 * std::cos(3.0 * t) * step,
                          (dr * std::sin(t) + r * std::cos(t)) * step};
     const double h = std::sqrt(d[0] * d[0] + d[2] * d[2]);
     const double lateral[3] = {d[2] / h, 0.0, -d[0] / h};
@@ -104,7 +105,8 @@ std::string LoopPat(int32_t lines) {
 int32_t AddBox(Stage& stage, int32_t picture) {
   ObjectShape shape;
   for (int i = 0; i < 8; ++i) {
-    shape.points.push_back({(i & 1) ? 0.05f : -0.05f, (i & 2) ? 0.1f : 0.0f, (i & 4) ? 0.05f : -0.05f});
+    shape.points.push_back(
+        {(i & 1) ? 0.05f : -0.05f, (i & 2) ? 0.1f : 0.0f, (i & 4) ? 0.05f : -0.05f});
   }
   shape.map_coordinates = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
   ShapeAttribute attribute;
@@ -125,8 +127,7 @@ int32_t AddBox(Stage& stage, int32_t picture) {
 }
 
 void MakeLarge(Scene& scene) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / "stage_views_bench";
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "stage_views_bench";
   std::filesystem::create_directories(folder);
   const std::string pat = (folder / "loop.pat").string();
   AtomicWriteFile(pat, LoopPat(2001));
@@ -148,8 +149,9 @@ void MakeLarge(Scene& scene) {
       const Point3f edge = side == kLeftSide ? c[0] : c[1];
       const float sign = (side == kLeftSide ? 1.0f : -1.0f) / length;
       for (float out : {5.0f, 20.0f, 60.0f}) {
-        stage.AddWire(p, side, {edge.x + across.x * sign * out, edge.y + out * 0.1f,
-                                edge.z + across.z * sign * out});
+        stage.AddWire(
+            p, side,
+            {edge.x + across.x * sign * out, edge.y + out * 0.1f, edge.z + across.z * sign * out});
       }
     }
   }
@@ -242,7 +244,8 @@ void Run(benchmark::State& state, Scene* scene, Kind kind) {
   camera.SetDisplaySurface(registry.Make(kWidth, kHeight), kWidth, kHeight);
   ParallelCamera top;
   const ViewLook look = scene != nullptr ? ViewLook{scene->tools, &textures, nullptr} : ViewLook{};
-  PerspectiveViewRecord view = scene != nullptr ? scene->views.perspective : PerspectiveViewRecord();
+  PerspectiveViewRecord view =
+      scene != nullptr ? scene->views.perspective : PerspectiveViewRecord();
   if (kind == Kind::kWire) PressModeButton(&view, kRoadButton);
   CameraModeRecord& mode = view.modes[view.current_mode];
   if (scene != nullptr) {
@@ -286,9 +289,10 @@ void Run(benchmark::State& state, Scene* scene, Kind kind) {
 }
 
 void Register(const std::string& name, Scene* (*scene)(), Kind kind) {
-  benchmark::RegisterBenchmark(name.c_str(), [scene, kind](benchmark::State& state) {
-    Run(state, scene(), kind);
-  })->MinTime(0.5)->Unit(benchmark::kMicrosecond);
+  benchmark::RegisterBenchmark(
+      name.c_str(), [scene, kind](benchmark::State& state) { Run(state, scene(), kind); })
+      ->MinTime(0.5)
+      ->Unit(benchmark::kMicrosecond);
 }
 
 class Collector : public benchmark::ConsoleReporter {
@@ -308,8 +312,7 @@ class Collector : public benchmark::ConsoleReporter {
 void PrintSummary() {
   const auto clear = results.find("clear");
   const double clear_ns = clear != results.end() ? clear->second.ns_per_frame : 0.0;
-  std::printf("\n%-28s %12s %10s %14s\n", "view at 1024x768", "us/frame", "frames/s",
-              "x clear");
+  std::printf("\n%-28s %12s %10s %14s\n", "view at 1024x768", "us/frame", "frames/s", "x clear");
   for (const auto& [name, r] : results) {
     std::printf("%-28s %12.1f %10.0f", name.c_str(), r.ns_per_frame / 1e3, 1e9 / r.ns_per_frame);
     if (clear_ns > 0) std::printf(" %14.1f", r.ns_per_frame / clear_ns);
@@ -324,9 +327,10 @@ int main(int argc, char** argv) {
   FlatSpanFill1::StartUp();
   AffineSpanFill1::StartUp();
   PerspecTextureEngine1::StartUp();
-  benchmark::RegisterBenchmark("clear", [](benchmark::State& state) {
-    Run(state, nullptr, Kind::kClear);
-  })->MinTime(0.5)->Unit(benchmark::kMicrosecond);
+  benchmark::RegisterBenchmark("clear",
+                               [](benchmark::State& state) { Run(state, nullptr, Kind::kClear); })
+      ->MinTime(0.5)
+      ->Unit(benchmark::kMicrosecond);
   auto sample = [] { return &Sample(); };
   auto large = [] { return &Large(); };
   for (auto [prefix, scene] : {std::pair{"sample", +sample}, std::pair{"large", +large}}) {

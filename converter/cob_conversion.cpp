@@ -37,8 +37,8 @@ bool IsDirectory(const std::string& path) {
   return std::filesystem::is_directory(path, ec);
 }
 
-// What opening the output files checks before anything is written: a folder that takes new
-// files, and no folder in the way of either file.
+}  // namespace
+
 bool OutputWritable(const ConversionRequest& request) {
   std::string po3_folder = Directory1::Folder(request.output_path);
   if (po3_folder.empty()) po3_folder = request.output_path.rfind('/', 0) == 0 ? "/" : ".";
@@ -46,6 +46,8 @@ bool OutputWritable(const ConversionRequest& request) {
          ::access(po3_folder.c_str(), W_OK) == 0 && !IsDirectory(request.output_path) &&
          !IsDirectory(Directory1::Join(request.output_directory, request.listing_name));
 }
+
+namespace {
 
 // Releases the scene and the reader's start-up on every way out of the conversion.
 class LoadedScene {
@@ -97,6 +99,12 @@ const char* ConversionMessage(int result) {
       return "使用されている画像ファイルに対応していない";
     case kImageSizeNotPowerOfTwo:
       return "画像のサイズが２の累乗でない";
+    case kModelOpenFailed:
+      return "モデルファイルのオープンに失敗";
+    case kModelUnreadable:
+      return "モデルファイルを読み込めない（対応していない形式か、壊れている）";
+    case kModelNoTriangles:
+      return "モデルに三角形の面がない";
     default:
       return "";
   }
@@ -142,7 +150,13 @@ std::string ResolveTexturePath(const std::string& texture_path, const std::strin
   return FileExists(beside) ? beside : texture_path;
 }
 
-int ConvertCobToPo3(const ConversionRequest& request, const CobProgress& progress) {
+std::string ShaderTextureNote(const std::string& texture_name) {
+  return "テクスチャー\"" + texture_name +
+         "\"はシェーダーブロックにだけ指定されているため、テクスチャーなしで変換しました";
+}
+
+int ConvertCobToPo3(const ConversionRequest& request, const CobProgress& progress,
+                    std::vector<std::string>* notes) {
   LoadedScene loaded;
   const int32_t code = loaded.Load(request.input_path, progress);
   if (code < 0) return ResultOfLoadCode(code);
@@ -159,9 +173,36 @@ int ConvertCobToPo3(const ConversionRequest& request, const CobProgress& progres
   }
 
   Po3Object po3 = Po3File::FromCobScene(scene, request.invert);
-  for (Po3Attribute& attribute : po3.attributes) {
-    if (attribute.textured != 1) continue;
+  if (request.scale != 1.0f) {
+    for (Po3Point& point : po3.points) {
+      point.x *= request.scale;
+      point.y *= request.scale;
+      point.z *= request.scale;
+    }
+  }
+  // The attributes are the objects' materials in order.
+  std::vector<CobMaterial> materials;
+  for (int32_t object = 0; object < objects; ++object) {
+    for (int32_t i = 0; i < CobFile2::MaterialCount(scene, object); ++i) {
+      CobFile2::Material(scene, object, i, materials.emplace_back());
+    }
+  }
+  for (size_t i = 0; i < po3.attributes.size() && i < materials.size(); ++i) {
+    Po3Attribute& attribute = po3.attributes[i];
+    if (attribute.textured != 1) {
+      if (notes != nullptr && !materials[i].shader_texture.empty()) {
+        notes->push_back(ShaderTextureNote(materials[i].shader_texture));
+      }
+      continue;
+    }
     attribute.texture_source = ResolveTexturePath(attribute.texture_source, request.input_path);
+    if (!materials[i].texture_line.empty() && !FileExists(attribute.texture_source)) {
+      const std::string whole = ResolveTexturePath(materials[i].texture_line, request.input_path);
+      if (FileExists(whole)) {
+        attribute.texture_source = whole;
+        attribute.texture_name = Directory1::FileName(materials[i].texture_line);
+      }
+    }
     const int image = CheckTextureImage(attribute.texture_source);
     if (image != kConverted) return image;
   }

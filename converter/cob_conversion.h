@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "converter/cob_file.h"
 
@@ -20,7 +21,12 @@ enum ConversionResult : int {
   kImageOpenFailed = 9,
   kImageNotSupported = 10,
   kImageSizeNotPowerOfTwo = 11,
+  // Models of other kinds, read through the import library.
+  kModelOpenFailed = 12,
+  kModelUnreadable = 13,
+  kModelNoTriangles = 14,
 };
+inline constexpr int kLastConversionResult = kModelNoTriangles;
 
 inline constexpr const char* kListingName = "PolFile.txt";
 inline constexpr const char* kCannotCreateDirectory = "ディレクトリを作成できません";
@@ -31,6 +37,7 @@ struct ConversionRequest {
   std::string output_path;
   std::string listing_name = kListingName;
   bool invert = false;
+  float scale = 1.0f;  // multiplies every position
 };
 
 // The message shown for a result (UTF-8).
@@ -48,5 +55,15 @@ int CheckTextureImage(const std::string& path);
 // naming a drive of another system is looked for by its file name beside the COB file.
 std::string ResolveTexturePath(const std::string& texture_path, const std::string& cob_path);
 
+// What opening the output files checks before anything is written: a folder that takes new
+// files, and no folder in the way of the object file or the listing.
+bool OutputWritable(const ConversionRequest& request);
+
+// The line telling that a material's picture, named only in its shader block, was left out.
+std::string ShaderTextureNote(const std::string& texture_name);
+
 // Loads, checks and writes; the result code. `progress` is asked while the COB file is read.
-int ConvertCobToPo3(const ConversionRequest& request, const CobProgress& progress);
+// `notes` (when given) receives a line for each thing converted differently from what the
+// file may have meant (a picture named only in a shader block).
+int ConvertCobToPo3(const ConversionRequest& request, const CobProgress& progress,
+                    std::vector<std::string>* notes = nullptr);

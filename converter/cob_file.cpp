@@ -189,7 +189,7 @@ class SceneReader {
         float offset[2];
         float repeats[2];
         // No file name holds a zero byte; the object file would end the name there.
-        if (!scanner_.ReadPath(material.texture_path) ||
+        if (!scanner_.ReadPath(material.texture_path, &material.texture_line) ||
             material.texture_path.find('\0') != std::string::npos ||
             !FindAndReadFloats("offset", offset, 2) || !FindAndReadFloats("repeats", repeats, 2)) {
           return kCobDamaged;
@@ -198,7 +198,9 @@ class SceneReader {
         material.offset_v = offset[1];
         material.repeat_u = repeats[0];
         material.repeat_v = repeats[1];
+        if (material.texture_line.find('\0') != std::string::npos) material.texture_line.clear();
       } else {
+        material.shader_texture = ShaderTexture(after_colour);
         scanner_.SetPosition(after_colour);
       }
       // Faces refer to materials by their "mat#" number, and exports list them in any order.
@@ -208,6 +210,20 @@ class SceneReader {
       object.materials.insert(place, std::move(material));
       if (Cancelled(kCobPhaseMaterial)) return kCobCancelled;
     }
+  }
+
+  // The picture a material's colour shader names ("file name: string "dwarf.jpg"" in its
+  // shader block), searched from `from` up to the next material or object; "" when none.
+  std::string ShaderTexture(size_t from) {
+    scanner_.SetPosition(from);
+    std::string name;
+    if (scanner_.FindFirstOf({"Shader class: color", "mat#", "PolH"}) == 0 &&
+        scanner_.FindFirstOf({"file name: string \"", "Shader class:", "mat#", "PolH"}) == 0 &&
+        scanner_.ReadUpTo("\"", name) &&
+        name.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) {
+      name.clear();
+    }
+    return name;
   }
 
   // Faces name their material by its "mat#" number; they get the material's place in the

@@ -34,6 +34,12 @@ struct CobMaterial {
   float red = 0, green = 0, blue = 0;
   int32_t textured = 0;
   std::string texture_path;  // as written in the file
+  // A hand-edited texture line whose length prefix is shorter than the path after it: the
+  // whole rest of the line, tried when `texture_path` names no file. Empty otherwise.
+  std::string texture_line;
+  // An untextured material whose shader block names a picture ("file name: string ..." of
+  // its colour shader): that name, so the converter can say it was left out.
+  std::string shader_texture;
   float offset_u = 0, offset_v = 0;
   float repeat_u = 0, repeat_v = 0;
 };

@@ -84,7 +84,8 @@ bool CobScanner::ReadFloat(float& value) {
   return ReadToken(token) && ParseFloat(token, value);
 }
 
-bool CobScanner::ReadPath(std::string& path) {
+bool CobScanner::ReadPath(std::string& path, std::string* whole_line) {
+  if (whole_line != nullptr) whole_line->clear();
   while (position_ < text_.size() && (text_[position_] == ' ' || text_[position_] == '\t')) {
     ++position_;
   }
@@ -97,6 +98,16 @@ bool CobScanner::ReadPath(std::string& path) {
   bool has_length = digits_end > start && digits_end - start <= 6;
   if (has_length) {
     for (size_t i = start; i < digits_end; ++i) length = length * 10 + (text_[i] - '0');
+    if (whole_line != nullptr) {
+      size_t line_end = text_.find_first_of("\r\n", digits_end);
+      if (line_end == std::string_view::npos) line_end = text_.size();
+      while (line_end > digits_end && (text_[line_end - 1] == ' ' || text_[line_end - 1] == '\t')) {
+        --line_end;
+      }
+      if (length < line_end - digits_end) {
+        whole_line->assign(text_.substr(digits_end, line_end - digits_end));
+      }
+    }
     const size_t end = digits_end + length;
     // The length is believed only when the path it gives stays on its line and ends there.
     has_length = length > 0 && end <= text_.size() &&

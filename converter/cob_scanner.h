@@ -40,7 +40,9 @@ class CobScanner {
   // A path as the modelling tool writes it: its length in decimal directly followed by the
   // path ("21C:\maps\road64x32.bmp"), so it may hold blanks. A path without a usable length in
   // front is read as one token.
-  bool ReadPath(std::string& path);
+  // `whole_line` gets the rest of the line after the length when the length is shorter than
+  // it (a hand-edited path), and is emptied otherwise.
+  bool ReadPath(std::string& path, std::string* whole_line = nullptr);
 
   static bool IsSeparator(char c) {
     return c == '\n' || c == '\r' || c == ' ' || c == '\t' || c == ',';

@@ -1,6 +1,8 @@
 #include "converter/polyconv_batch.h"
 
 #include <cerrno>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -16,6 +18,7 @@ struct BatchOption {
 };
 constexpr BatchOption kOptions[] = {
     {"--invert", "すべての面を裏返しにします (頂点の順を逆にします)"},
+    {"--scale S", "すべての点の座標を S 倍します (0 より大きい数、既定は 1)"},
     {"--help", "この説明を表示します"},
 };
 
@@ -23,11 +26,12 @@ void PrintUsage(std::ostream& stream) {
   stream << "使い方:\n"
             "  polyconv                          変換ダイアログを開きます\n"
             "  polyconv INPUT.cob                INPUT.cob を入力にして変換ダイアログを開きます\n"
-            "  polyconv [--invert] INPUT.cob OUTPUT.po3\n"
+            "  polyconv [--invert] [--scale S] INPUT OUTPUT.po3\n"
             "                                    ウィンドウを開かずに変換します\n"
             "\n"
-            "三角形に分割されたテキスト形式の COB シーンを一つの PO3 オブジェクトファイルに\n"
-            "変換します。一覧 \""
+            "三角形に分割されたテキスト形式の COB シーン、またはモデルファイル (.gltf .glb .obj\n"
+            ".fbx .dae .3ds .ply .stl) を一つの PO3 オブジェクトファイルに変換します。\n"
+            "一覧 \""
          << kListingName
          << "\" とテクスチャ画像のコピーは OUTPUT.po3 のフォルダに書き出します。\n"
             "フォルダがなければ作ります (変換に失敗したときは作ったフォルダを消します)。\n"
@@ -37,7 +41,7 @@ void PrintUsage(std::ostream& stream) {
            << "\n";
   }
   stream << "\n終了コード (変換の結果):\n";
-  for (int result = kConverted; result <= kImageSizeNotPowerOfTwo; ++result) {
+  for (int result = kConverted; result <= kLastConversionResult; ++result) {
     stream << "  " << (result < 10 ? " " : "") << result << "  " << ConversionMessage(result)
            << "\n";
   }
@@ -46,6 +50,13 @@ void PrintUsage(std::ostream& stream) {
 }
 
 bool IsOption(const std::string& argument, const char* name) { return argument == name; }
+
+// A scale factor: the whole argument a finite number above 0.
+bool ParseScale(const std::string& text, float& scale) {
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), scale);
+  return result.ec == std::errc() && result.ptr == text.data() + text.size() &&
+         std::isfinite(scale) && scale > 0.0f;
+}
 
 // The system's reason why `path` cannot be read, "" when it can.
 std::string ReadReason(const std::string& path) {
@@ -61,7 +72,9 @@ std::string ResultLine(int result, const ConversionRequest& request) {
   std::string file = request.input_path;
   std::string reason;
   if (result == kConverted || result == kPo3OpenFailed) file = request.output_path;
-  if (result == kCobOpenFailed) reason = ReadReason(request.input_path);
+  if (result == kCobOpenFailed || result == kModelOpenFailed) {
+    reason = ReadReason(request.input_path);
+  }
   std::string line = "polyconv: " + file + ": " + ConversionMessage(result);
   if (!reason.empty()) line += ": " + reason;
   return line;
@@ -70,17 +83,26 @@ std::string ResultLine(int result, const ConversionRequest& request) {
 }  // namespace
 
 int RunPolyconvBatch(const std::vector<std::string>& arguments, std::ostream& out,
-                     std::ostream& err) {
+                     std::ostream& err, const Po3Conversion& convert) {
   bool invert = false;
+  float scale = 1.0f;
   std::vector<std::string> paths;
   bool options_ended = false;
-  for (const std::string& argument : arguments) {
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
     if (!options_ended && IsOption(argument, "--help")) {
       PrintUsage(out);
       return 0;
     }
     if (!options_ended && IsOption(argument, "--invert")) {
       invert = true;
+    } else if (!options_ended && IsOption(argument, "--scale")) {
+      if (i + 1 == arguments.size() || !ParseScale(arguments[i + 1], scale)) {
+        err << "polyconv: --scale には 0 より大きい数を指定してください\n";
+        PrintUsage(err);
+        return kUsageError;
+      }
+      ++i;
     } else if (!options_ended && argument == "--") {
       options_ended = true;
     } else if (!options_ended && argument.size() > 1 && argument[0] == '-') {
@@ -101,6 +123,7 @@ int RunPolyconvBatch(const std::vector<std::string>& arguments, std::ostream& ou
   request.input_path = paths[0];
   request.output_path = paths[1];
   request.invert = invert;
+  request.scale = scale;
   OutputFolder folder;
   std::string error;
   if (!folder.Prepare(request.output_path, &error)) {
@@ -108,8 +131,12 @@ int RunPolyconvBatch(const std::vector<std::string>& arguments, std::ostream& ou
     return kPo3OpenFailed;
   }
   request.output_directory = folder.Directory();
-  const int result = ConvertCobToPo3(request, nullptr);
+  std::vector<std::string> notes;
+  const int result = convert ? convert(request, &notes) : ConvertCobToPo3(request, nullptr, &notes);
   if (result != kConverted) folder.RemoveCreated();
+  for (const std::string& note : notes) {
+    err << "polyconv: " << request.input_path << ": " << note << "\n";
+  }
   (result == kConverted ? out : err) << ResultLine(result, request) << "\n";
   return result;
 }

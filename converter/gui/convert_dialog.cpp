@@ -7,9 +7,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
+#include "exchange/model_conversion.h"
+#include "exchange/model_import.h"
 #include "foundation/application_directory.h"
 #include "foundation/ask_file_path.h"
 #include "foundation/error.h"
@@ -100,7 +103,13 @@ void ConvertDialog::SetInputPath(const std::string& path) { input_edit_->setText
 
 void ConvertDialog::BrowseInput() {
   std::string path;
-  if (AskFilePath(this, path, "cobfilerefer", settings_path_, {{"cobファイル(*.cob)", "*.cob"}},
+  // After the COB filter, every kind the converter reads.
+  std::string models = std::string("*.cob ") + kModelFilePatterns;
+  std::replace(models.begin(), models.end(), ' ', ';');
+  if (AskFilePath(this, path, "cobfilerefer", settings_path_,
+                  {{"cobファイル(*.cob)", "*.cob"},
+                   {"cob・モデルファイル", models},
+                   {"すべてのファイル(*)", "*"}},
                   FileDialogKind::kOpen) == 0) {
     input_edit_->setText(Text(path));
   }
@@ -131,9 +140,11 @@ void ConvertDialog::Start() {
   cancel_ = 0;
   steps_ = 0;
   worker_ = std::thread([this, request] {
-    const int result = ConvertCobToPo3(request, [this](int) { return WorkerProgress(); });
+    std::vector<std::string> notes;
+    const int result = ConvertToPo3(
+        request, [this](int) { return WorkerProgress(); }, &notes);
     QMetaObject::invokeMethod(
-        this, [this, result] { Finish(result); }, Qt::QueuedConnection);
+        this, [this, result, notes] { Finish(result, notes); }, Qt::QueuedConnection);
   });
 }
 
@@ -156,12 +167,14 @@ void ConvertDialog::ShowProgress() {
 
 void ConvertDialog::Cancel() { cancel_ = 1; }
 
-void ConvertDialog::Finish(int result) {
+void ConvertDialog::Finish(int result, const std::vector<std::string>& notes) {
   // A conversion stopped by the close step has no message.
   if (!Running()) return;
   worker_.join();
   if (result != kConverted) output_folder_.RemoveCreated();
-  Prompter::Current().Message(this, "Message", ConversionMessage(result), PromptIcon::kInformation,
+  std::string message = ConversionMessage(result);
+  for (const std::string& note : notes) message += "\n" + note;
+  Prompter::Current().Message(this, "Message", message, PromptIcon::kInformation,
                               PromptButtons::kOk);
   progress_->setValue(0);
   SetRunning(false);

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "converter/cob_conversion.h"
 #include "converter/output_folder.h"
@@ -55,7 +56,8 @@ class ConvertDialog : public QDialog {
   void BrowseOutput();
   void Start();
   void Cancel();
-  void Finish(int result);
+  // The result message, with a line for each note of the conversion.
+  void Finish(int result, const std::vector<std::string>& notes);
   void ShowProgress();
   void SetRunning(bool running);
   void StopWorker();

@@ -19,6 +19,7 @@
 #include "course/gui/tool_bar_layout.h"
 #include "course/gui/view_arrangement.h"
 #include "course/partition_file.h"
+#include "exchange/course_gltf.h"
 #include "foundation/application_directory.h"
 #include "foundation/ask_file_path.h"
 #include "foundation/directory.h"
@@ -152,6 +153,7 @@ void CourseDesignerWindow1::BuildMenu() {
        true},
       {kCobCommand, "cobﾌｧｲﾙを出力", file, QKeySequence(), false},
       {kPatCommand, "patﾌｧｲﾙを出力", file, QKeySequence(), false},
+      {kGltfCommand, "glTFﾌｧｲﾙを出力", file, QKeySequence(), false},
       {kUndoCommand, kUndoMenuText, edit, QKeySequence(Qt::CTRL | Qt::Key_Z), false},
       {kRedoCommand, kRedoMenuText, edit, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), false,
        QKeySequence(Qt::CTRL | Qt::Key_Y)},
@@ -196,6 +198,9 @@ void CourseDesignerWindow1::Command(int id) {
       break;
     case kPatCommand:
       ExportPartition();
+      break;
+    case kGltfCommand:
+      ExportGltf();
       break;
     case kHelpCommand:
       ShowHelp();
@@ -473,6 +478,28 @@ void CourseDesignerWindow1::ExportPartition() {
     ShowFailure("パーテーションラインが多すぎます");
   } else if (result != kPartitionWritten) {
     ShowFailure(path + (error.empty() ? "" : ": " + error));
+  }
+}
+
+void CourseDesignerWindow1::ExportGltf() {
+  std::string path;
+  if (AskFilePath(this, path, "GltfFileSave", paths_.settings,
+                  {{"glTF(*.glb)", "*.glb"}, {"glTF(*.gltf)", "*.gltf"}},
+                  FileDialogKind::kSave) != 0) {
+    return;
+  }
+  if (!IsGltfPath(path)) path += ".glb";
+  std::string error;
+  bool untextured = false;
+  const int32_t result = WriteCourseGltf(course_, paths_.texture, path, &error, &untextured);
+  if (result == kCourseGltfCannotWrite) {
+    ShowFailure(path + (error.empty() ? "" : ": " + error));
+  } else if (result != kCourseGltfWritten) {
+    Prompter::Current().Message(this, "Error", CourseGltfMessage(result), PromptIcon::kError,
+                                PromptButtons::kOk);
+  } else if (untextured) {
+    Prompter::Current().Message(this, "Message", kGltfUntexturedNote, PromptIcon::kInformation,
+                                PromptButtons::kOk);
   }
 }
 

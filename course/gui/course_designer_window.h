@@ -56,6 +56,8 @@ class CourseDesignerWindow1 : public QMainWindow {
   static constexpr int kSaveCommand = 124;  // "上書き保存"
   static constexpr int kUndoCommand = 125;  // "元に戻す"
   static constexpr int kRedoCommand = 126;  // "やり直し"
+  // The glTF export, an addition of this suite (an id clear of the others).
+  static constexpr int kGltfCommand = 140;
 
   static constexpr const char* kTitle = "MerrowlindaleV1.1";
   static constexpr const char* kChangesQuestion = "データが変更されています。保存しますか?";
@@ -114,6 +116,7 @@ class CourseDesignerWindow1 : public QMainWindow {
   void Open();
   void ExportCob();
   void ExportPartition();
+  void ExportGltf();
   void ShowVersion();
   void ShowHelp();
   void OnEdited(int effect);

@@ -8,6 +8,7 @@
 
 #include "course/course_batch.h"
 #include "course/gui/course_designer_window.h"
+#include "exchange/course_gltf.h"
 #include "foundation/application_directory.h"
 #include "foundation/gui/display_depth.h"
 #include "foundation/gui/qt_prompter.h"
@@ -44,6 +45,8 @@ std::string Usage() {
             "      " + mode.help + "\n";
   }
   text +=
+      "  merrowlindale --export-gltf OUTPUT.glb|OUTPUT.gltf COURSE.cus\n"
+      "      路面を道路テクスチャー付きの glTF 2.0 として書き出します (「glTFﾌｧｲﾙを出力」と同じ)\n"
       "  merrowlindale --help        この説明を表示します\n"
       "\n"
       "書き出しはウィンドウを開かずに行い、失敗したときは元のファイルをそのまま残します。\n"
@@ -54,6 +57,7 @@ std::string Usage() {
       "   2  コースファイルが壊れている\n"
       "   3  出力ファイルを書き込めない\n"
       "   4  パーテーションラインが多すぎる\n"
+      "   5  コースに路面がない (glTF の書き出し)\n"
       "  64  引数の誤り\n";
   return text;
 }
@@ -86,6 +90,23 @@ std::string CurrentDirectory() {
   return error ? std::string(".") : here.string();
 }
 
+// --export-gltf, beside the table: its output must be .glb or .gltf, and a course without a
+// road has a result of its own.
+int RunGltfBatch(const std::string& output, const std::string& course) {
+  const std::string texture = DesignerPaths::From(CurrentDirectory()).texture;
+  std::string reason;
+  bool untextured = false;
+  const int32_t result = ExportGltfFromCourseFile(course, texture, output, &untextured, &reason);
+  if (result == kCourseGltfEmpty) {
+    std::fprintf(stderr, "merrowlindale: %s: %s\n", course.c_str(), CourseGltfMessage(result));
+  } else if (result != kCourseGltfWritten) {
+    std::fprintf(stderr, "%s\n", CourseBatchLine(result, course, output, reason).c_str());
+  } else if (untextured) {
+    std::fprintf(stderr, "merrowlindale: %s: %s\n", texture.c_str(), kGltfUntexturedNote);
+  }
+  return result;
+}
+
 }  // namespace
 
 bool StartCourseDesigner(CourseDesignerWindow1& window, const std::string& course_path) {
@@ -108,6 +129,12 @@ int RunMerrowlindale(int argc, char** argv) {
       std::fputs(Usage().c_str(), stdout);
       std::printf("\nヘルプ: %s\n", DataFilePath("Help/merrowlindale.html").c_str());
       return 0;
+    }
+    if (first == "--export-gltf") {
+      if (argc != 4)
+        return UsageError(first + " には出力ファイルとコースファイルを指定してください");
+      if (!IsGltfPath(argv[2])) return UsageError(first + " の出力ファイルは .glb か .gltf です");
+      return RunGltfBatch(argv[2], argv[3]);
     }
     if (const BatchMode* mode = FindBatchMode(first)) {
       if (argc != 4)

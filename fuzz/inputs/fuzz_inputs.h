@@ -39,6 +39,10 @@ std::string ExerciseStagePartition(std::string_view bytes);
 // ScanTemplateText, the creation dialog's slots, and every model read with pictures on its
 // attributes (references taken and given back).
 std::string ExerciseTemplateFile(std::string_view bytes);
+// ImportModel on a model file: the first byte chooses the kind (.obj, .gltf, .glb, .stl, .ply,
+// .dae, .3ds, .fbx by its value modulo 8) and the turn-over option (bit 3), the rest is the
+// file. An accepted model must make a PO3 object that reads back the same.
+std::string ExerciseModelImport(std::string_view bytes);
 
 // Writes `bytes` to a scratch file with the given extension (".bmp") in a folder of this
 // process and returns its path; the next call with the same extension overwrites it.

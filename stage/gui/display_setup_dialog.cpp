@@ -44,8 +44,10 @@ DisplaySetupDialog::DisplaySetupDialog(QWidget* owner, const DisplaySettings& se
 
   auto* which = new QGroupBox(QStringLiteral("パースペクティブで描写する"), this);
   which->setGeometry(10, 8, 310, 52);
-  road_ = Identified(new QCheckBox(QStringLiteral("路面"), this), kRoadCheck, QRect(22, 30, 80, 20));
-  map_ = Identified(new QCheckBox(QStringLiteral("マップ"), this), kMapCheck, QRect(112, 30, 80, 20));
+  road_ =
+      Identified(new QCheckBox(QStringLiteral("路面"), this), kRoadCheck, QRect(22, 30, 80, 20));
+  map_ =
+      Identified(new QCheckBox(QStringLiteral("マップ"), this), kMapCheck, QRect(112, 30, 80, 20));
   objects_ = Identified(new QCheckBox(QStringLiteral("オブジェクト"), this), kObjectCheck,
                         QRect(202, 30, 110, 20));
   road_->setChecked(settings_.perspective_road != 0);
@@ -77,8 +79,8 @@ DisplaySetupDialog::DisplaySetupDialog(QWidget* owner, const DisplaySettings& se
                 settings_.display_partitions, QRect(200, 182, 110, 22));
 
   auto* ok = Identified(new QPushButton(QStringLiteral("OK"), this), kOk, QRect(140, 224, 85, 26));
-  auto* cancel = Identified(new QPushButton(QStringLiteral("Cancel"), this), kCancel,
-                            QRect(235, 224, 85, 26));
+  auto* cancel =
+      Identified(new QPushButton(QStringLiteral("Cancel"), this), kCancel, QRect(235, 224, 85, 26));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &DisplaySetupDialog::OnOk);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

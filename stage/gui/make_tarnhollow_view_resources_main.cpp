@@ -111,7 +111,8 @@ void FreeGlyph(QPainter& p, const QRectF& r, Look look) {
   p.drawLine(front.bottomLeft(), front.bottomLeft() + back);
   p.drawLine(front.bottomRight(), front.bottomRight() + back);
   p.setPen(QPen(Accent(look), 1.5));
-  icon_style::Arrow(p, QPointF(r.right() - 1, r.bottom() - 1), QPointF(r.right() - 5, r.bottom() - 5), 3);
+  icon_style::Arrow(p, QPointF(r.right() - 1, r.bottom() - 1),
+                    QPointF(r.right() - 5, r.bottom() - 5), 3);
   p.setBrush(Accent(look));
   p.drawEllipse(QPointF(r.right() - 2, r.bottom() - 2), 1.6, 1.6);
 }
@@ -123,7 +124,8 @@ void RoadWireGlyph(QPainter& p, const QRectF& r, Look look) {
   p.drawPath(RoadAhead(r, r.width() / 2, 1.5));
   for (int i = 1; i <= 3; ++i) {
     const qreal t = i / 4.0;
-    const qreal y = r.bottom() - (r.bottom() - (r.top() + r.height() * 0.35)) * (1 - (1 - t) * (1 - t));
+    const qreal y =
+        r.bottom() - (r.bottom() - (r.top() + r.height() * 0.35)) * (1 - (1 - t) * (1 - t));
     const qreal half = r.width() / 2 + (1.5 - r.width() / 2) * (1 - (1 - t) * (1 - t));
     p.drawLine(QPointF(r.center().x() - half, y), QPointF(r.center().x() + half, y));
   }
@@ -292,13 +294,16 @@ int main(int argc, char** argv) {
   }
   const QColor yellow(255, 230, 40), cyan(60, 220, 255), green(120, 255, 120);
   ok = Save(MarkerPair(PointMarker(QStringLiteral("A"), yellow, false)), folder,
-            "selectpntucur.png") && ok;
+            "selectpntucur.png") &&
+       ok;
   ok = Save(MarkerPair(PointMarker(QStringLiteral("B"), yellow, false)), folder,
-            "selectpntdcur.png") && ok;
+            "selectpntdcur.png") &&
+       ok;
   ok = Save(MarkerPair(PointMarker(QStringLiteral("AB"), green, false)), folder,
-            "selectpntgcur.png") && ok;
-  ok = Save(MarkerPair(PointMarker(QStringLiteral("G"), cyan, true)), folder,
-            "gluepntcur.png") && ok;
+            "selectpntgcur.png") &&
+       ok;
+  ok = Save(MarkerPair(PointMarker(QStringLiteral("G"), cyan, true)), folder, "gluepntcur.png") &&
+       ok;
   const struct {
     const char* letter;
     QColor colour;
@@ -306,9 +311,11 @@ int main(int argc, char** argv) {
   for (const auto& axis : axes) {
     const std::string name = QString::fromLatin1(axis.letter).toLower().toStdString();
     ok = Save(MarkerPair(AxisLetter(QString::fromLatin1(axis.letter), axis.colour, false)), folder,
-              name + ".png") && ok;
+              name + ".png") &&
+         ok;
     ok = Save(MarkerPair(AxisLetter(QString::fromLatin1(axis.letter), axis.colour, true)), folder,
-              name + "off.png") && ok;
+              name + "off.png") &&
+         ok;
   }
   return ok ? 0 : 1;
 }

@@ -9,7 +9,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "exchange/stage_gltf.h"
 #include "foundation/application_directory.h"
+#include "foundation/ask_file_path.h"
 #include "foundation/gui/about_window.h"
 #include "foundation/gui/draw_button.h"
 #include "foundation/gui/help_window.h"
@@ -226,7 +228,8 @@ void StageMainWindow1::BuildMenu() {
       {kSaveAsCommand, "名前を付けて保存", file, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
        true},
       {kPartitionFileCommand, "路面ファイル(.pat)を開く", file, QKeySequence(), false},
-      {kObjectFileCommand, "オブジェクトファイル(.po3)を開く", file, QKeySequence(), false},
+      {kObjectFileCommand, "オブジェクトファイル(.po3)を開く", file, QKeySequence(), true},
+      {kGltfExportCommand, "glTFファイルを出力", file, QKeySequence(), false},
       {kUndoCommand, kUndoMenuText, edit, QKeySequence(Qt::CTRL | Qt::Key_Z), false},
       {kRedoCommand, kRedoMenuText, edit, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), false,
        QKeySequence(Qt::CTRL | Qt::Key_Y)},
@@ -274,6 +277,9 @@ void StageMainWindow1::Command(int id) {
       if (!ActionById(kObjectFileCommand)->isEnabled()) return;
       OpenPolygonObjectCommand(Context());
       break;
+    case kGltfExportCommand:
+      ExportGltf();
+      return;  // writes a file; the stage is unchanged
     case kHelpCommand:
       ShowHelp();
       break;
@@ -503,6 +509,24 @@ bool StageMainWindow1::RestoreRecovered(const RecoveredDocument& recovered) {
   Refresh();
   UpdateEditMenu();
   return true;
+}
+
+void StageMainWindow1::ExportGltf() {
+  std::string path;
+  if (AskFilePath(this, path, "GltfFileSave", paths_.settings,
+                  {{"glTF(*.glb)", "*.glb"}, {"glTF(*.gltf)", "*.gltf"}},
+                  FileDialogKind::kSave) != 0) {
+    return;
+  }
+  if (!IsGltfPath(path)) path += ".glb";
+  std::string error;
+  const GltfWriteResult result = WriteStageGltf(stage_, path, &error);
+  if (result == GltfWriteResult::kWritten) return;
+  std::string message = StageGltfMessage(result);
+  if (result == GltfWriteResult::kCannotWrite) {
+    message += "\n" + path + (error.empty() ? "" : ": " + error);
+  }
+  Prompter::Current().Message(this, "Error", message, PromptIcon::kError, PromptButtons::kOk);
 }
 
 void StageMainWindow1::ShowHelp() { HelpWindow1::Show(this, paths_.help_page); }

@@ -56,9 +56,10 @@ class StageMainWindow1 : public QMainWindow, public StageViewHost, public StageW
   static constexpr int kNewCommand = 1028;
   static constexpr int kHelpCommand = 1029;
   static constexpr int kAboutCommand = 1030;
-  static constexpr int kSaveCommand = 1154;  // "上書き保存"
-  static constexpr int kUndoCommand = 1155;  // "元に戻す"
-  static constexpr int kRedoCommand = 1156;  // "やり直し"
+  static constexpr int kSaveCommand = 1154;        // "上書き保存"
+  static constexpr int kGltfExportCommand = 1155;  // "glTFファイルを出力"
+  static constexpr int kUndoCommand = 1156;        // "元に戻す"
+  static constexpr int kRedoCommand = 1157;        // "やり直し"
   // ActionFinished's id for a drag in a view that changed the stage (the tool-state block
   // tells which tool it was).
   static constexpr int kViewEditAction = 0;
@@ -131,6 +132,8 @@ class StageMainWindow1 : public QMainWindow, public StageViewHost, public StageW
   void UsedTextureForFaces();
   void ShowHelp();
   void ShowAbout();
+  // Asks for a ".glb" or ".gltf" name and writes the stage there as glTF 2.0.
+  void ExportGltf();
   void Undo();
   void Redo();
   // After an undo or a redo replaced the stage: every view, text and menu entry follows.

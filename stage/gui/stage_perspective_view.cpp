@@ -84,10 +84,9 @@ void PerspecWnd1::Wheel(double notches, QPoint) {
 }
 
 bool PerspecWnd1::WantsTimer() const {
-  const bool rendered = record_.pressed_button == kRenderButton ||
-                        record_.pressed_button == kRenderAroundButton;
-  return rendered && isVisible() &&
-         QGuiApplication::applicationState() == Qt::ApplicationActive &&
+  const bool rendered =
+      record_.pressed_button == kRenderButton || record_.pressed_button == kRenderAroundButton;
+  return rendered && isVisible() && QGuiApplication::applicationState() == Qt::ApplicationActive &&
          ActiveCameraTool(context_->Tools()) != CameraTool::kNone;
 }
 

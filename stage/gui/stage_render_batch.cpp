@@ -55,8 +55,8 @@ bool ParseSize(const std::string& text, int32_t* width, int32_t* height) {
   const size_t x = text.find_first_of("xX");
   if (x == std::string::npos) return false;
   int64_t w = 0, h = 0;
-  if (!ParseWhole(text.substr(0, x), kMaxSide, &w) || !ParseWhole(text.substr(x + 1), kMaxSide, &h) ||
-      w < 1 || h < 1) {
+  if (!ParseWhole(text.substr(0, x), kMaxSide, &w) ||
+      !ParseWhole(text.substr(x + 1), kMaxSide, &h) || w < 1 || h < 1) {
     return false;
   }
   *width = static_cast<int32_t>(w);
@@ -75,8 +75,8 @@ std::string Parse(const std::vector<std::string>& arguments, RenderRequest* requ
       const std::string& value = arguments[++i];
       if (a == "--view") {
         static const char* const kViews[] = {"top", "side", "front", "pers", "pat"};
-        const int32_t kinds[] = {kTopViewKind, kSideViewKind, kFrontViewKind,
-                                 kPerspectiveViewKind, kPartitionViewKind};
+        const int32_t kinds[] = {kTopViewKind, kSideViewKind, kFrontViewKind, kPerspectiveViewKind,
+                                 kPartitionViewKind};
         request->view_kind = -1;
         for (int k = 0; k < 5; ++k) {
           if (value == kViews[k]) request->view_kind = kinds[k];

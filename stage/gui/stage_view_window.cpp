@@ -40,14 +40,14 @@ void StageViewWindow::paintEvent(QPaintEvent*) {
   PaintSurface(painter, *surface, QPoint(0, bar_height_));
   // A surface rounded to whole words may be narrower or shorter than the window.
   if (surface->Width() < width()) {
-    painter.fillRect(QRect(surface->Width(), bar_height_, width() - surface->Width(),
-                           picture.height()),
-                     Qt::black);
+    painter.fillRect(
+        QRect(surface->Width(), bar_height_, width() - surface->Width(), picture.height()),
+        Qt::black);
   }
   if (surface->Height() < picture.height()) {
-    painter.fillRect(QRect(0, bar_height_ + surface->Height(), width(),
-                           picture.height() - surface->Height()),
-                     Qt::black);
+    painter.fillRect(
+        QRect(0, bar_height_ + surface->Height(), width(), picture.height() - surface->Height()),
+        Qt::black);
   }
 }
 

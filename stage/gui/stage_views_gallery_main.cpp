@@ -1,7 +1,7 @@
 // A window to look at and drive the stage views on a stage file without the main window:
 //   stage_views_gallery STAGE.ste [--view top|side|front|pers|pat|split] [--tool NAME]
 //                       [--size WxH] [--mode free|road|rend|lap] [--select PARTITION]
-//                       [--shot OUT.png] [--setup]
+//                       [--zoom PARALLEL_ZOOM] [--click X,Y ...] [--shot OUT.png] [--setup]
 // The tool list at the top stands in for the mode and tool windows. With --shot the window
 // is drawn once, saved as a picture and the program ends (--setup also opens the display
 // settings dialog and saves a picture of it beside, "-setup" added to the name).
@@ -18,6 +18,7 @@
 
 #include "pictures/picture_bank_high_color1.h"
 #include "stage/gui/display_setup_dialog.h"
+#include "stage/gui/stage_parallel_view.h"
 #include "stage/gui/stage_perspective_view.h"
 #include "stage/gui/stage_view_area.h"
 #include "stage/stage_file.h"
@@ -93,18 +94,32 @@ int main(int argc, char** argv) {
   }
   std::string view = "split", tool = "camera-move", shot, mode;
   int select = -1;
+  std::vector<QPoint> clicks;
+  double zoom = 0.0;
   int width = 1100, height = 800;
   bool setup = false;
   for (size_t i = 1; i < args.size(); ++i) {
     if (args[i] == "--setup") {
       setup = true;
     } else if (i + 1 < args.size()) {
-      if (args[i] == "--view") view = args[++i];
-      else if (args[i] == "--tool") tool = args[++i];
-      else if (args[i] == "--shot") shot = args[++i];
-      else if (args[i] == "--mode") mode = args[++i];
-      else if (args[i] == "--select") select = std::atoi(args[++i].c_str());
-      else if (args[i] == "--size") std::sscanf(args[++i].c_str(), "%dx%d", &width, &height);
+      if (args[i] == "--view")
+        view = args[++i];
+      else if (args[i] == "--tool")
+        tool = args[++i];
+      else if (args[i] == "--shot")
+        shot = args[++i];
+      else if (args[i] == "--mode")
+        mode = args[++i];
+      else if (args[i] == "--select")
+        select = std::atoi(args[++i].c_str());
+      else if (args[i] == "--zoom")
+        zoom = std::atof(args[++i].c_str());
+      else if (args[i] == "--click") {
+        int x = 0, y = 0;
+        std::sscanf(args[++i].c_str(), "%d,%d", &x, &y);
+        clicks.emplace_back(x, y);
+      } else if (args[i] == "--size")
+        std::sscanf(args[++i].c_str(), "%dx%d", &width, &height);
     }
   }
   PictureBankHighColor1::StartUp(16);
@@ -161,6 +176,14 @@ int main(int argc, char** argv) {
       }
     };
     show(views_box->currentIndex());
+    if (zoom > 0.0 && shown >= kTopViewKind && shown <= kFrontViewKind) {
+      // Centred on the current partition's first corner at the given zoom.
+      auto* parallel = static_cast<ParallelWnd1*>(area->View(shown));
+      Point3f corners[4];
+      if (stage.GetTerrain().PartitionCorners(stage.SelectedPartition(), corners)) {
+        parallel->SetRecord({corners[0].x, corners[0].y, corners[0].z, zoom});
+      }
+    }
     QObject::connect(views_box, &QComboBox::currentIndexChanged, show);
     QObject::connect(tools_box, &QComboBox::currentIndexChanged, [&host, area](int index) {
       host.tool_ = index;
@@ -170,6 +193,13 @@ int main(int argc, char** argv) {
     window.show();
     if (!shot.empty()) {
       QTimer::singleShot(200, [&] {
+        // Clicks go to the view shown alone, as the mouse would give them.
+        if (auto* alone = qobject_cast<StageViewWindow*>(area->View(area->Shown()))) {
+          for (const QPoint& at : clicks) {
+            alone->PressAt(kLeftButtonBit, at, false);
+            alone->ReleaseButton(kLeftButtonBit);
+          }
+        }
         area->RedrawViews();
         window.grab().save(QString::fromStdString(shot));
         if (setup) {

@@ -10,7 +10,9 @@
 #include "foundation/application_directory.h"
 #include "foundation/gui/display_depth.h"
 #include "foundation/gui/qt_prompter.h"
+#include "foundation/gui/qt_translations.h"
 #include "foundation/gui/startup_picture.h"
+#include "exchange/stage_gltf.h"
 #include "stage/gui/stage_main_window.h"
 #include "stage/gui/stage_render_batch.h"
 #include "stage/stage_batch.h"
@@ -31,6 +33,7 @@ int Usage(const std::string& problem) {
 
 int RunWindow(int argc, char** argv, const std::string& file) {
   QApplication app(argc, argv);
+  InstallQtTranslations(app);
   QtPrompter prompter;
   Prompter::Install(&prompter);
   int status = 0;
@@ -64,6 +67,9 @@ std::string TarnhollowUsage() {
              "  tarnhollow ファイル.ste | ファイル.pat\n"
              "      ステージファイル、または路面ファイルから作った新しいステージを開く。\n") +
          StageBatchUsage() +
+         "  tarnhollow --export-gltf 出力.glb|出力.gltf 入力.ste\n"
+         "      ステージ(路面、地形の面、配置したオブジェクト、背景オブジェクト)を glTF 2.0 で\n"
+         "      書き出す。.gltf では .bin と画像を横に置く。\n"
          "  tarnhollow --help\n"
          "      この説明を表示する。\n"
          "\n" +
@@ -96,6 +102,7 @@ int RunTarnhollow(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     return RunRenderBatch(arguments, std::cerr);
   }
+  if (first == "--export-gltf") return RunStageGltfExport(arguments, std::cerr);
   if (IsStageBatch(arguments)) return StageBatchMain(arguments, std::cerr);
   if (first.empty() || first[0] == '-') return Usage("知らないオプションです: " + first);
   if (arguments.size() > 1) return Usage("開けるファイルは一つだけです");

@@ -127,23 +127,22 @@ PatButtonWindow1::PatButtonWindow1(QWidget* parent)
             Behaviour::kAction},
            {kBack, "BACKBUTTON_BMP", "[Function]\n   表示パーテーションを後ろに進める", 22,
             Behaviour::kAction},
-           {kHorizontal, "HORZBUTTON_BMP",
-            "[Function]\n   パーテーションに水平/ワールド座標に水平", 54, Behaviour::kToggle},
-           {kShowPrevious, "BEFOREDISPBUTTON_BMP",
-            "[Function]\n   前のパーテーションを表示/非表示", 76, Behaviour::kToggle}}) {}
+           {kHorizontal, "HORZBUTTON_BMP", "[Function]\n   パーテーションに水平/ワールド座標に水平",
+            54, Behaviour::kToggle},
+           {kShowPrevious, "BEFOREDISPBUTTON_BMP", "[Function]\n   前のパーテーションを表示/非表示",
+            76, Behaviour::kToggle}}) {}
 
 PerspecButtonWindow1::PerspecButtonWindow1(QWidget* parent)
-    : ViewButtonBar(
-          parent, "PerspecButtonWindow_perspecbutton1",
-          {{kFreeButton, "FREEBUTTON_BMP", "[Function]\n   ワイヤーフレーム表示＋自由移動モード", 0,
-            Behaviour::kRadio},
-           {kRoadButton, "ROADBUTTON_BMP", "[Function]\n   ワイヤーフレーム表示＋路面移動モード",
-            32, Behaviour::kRadio},
-           {kRenderButton, "RENDBUTTON_BMP", "[Function]\n   レンダリング表示＋路面移動モード",
-            54, Behaviour::kRadio},
-           {kRenderAroundButton, "RENDAROUNDBUTTON_BMP",
-            "[Function]\n   レンダリング表示＋路面一周移動モード", 86, Behaviour::kRadio},
-           {kSetup, "SETUPBUTTON_BMP", "[Function]\n   レンダリングの設定を行う", 118,
-            Behaviour::kAction}}) {
+    : ViewButtonBar(parent, "PerspecButtonWindow_perspecbutton1",
+                    {{kFreeButton, "FREEBUTTON_BMP",
+                      "[Function]\n   ワイヤーフレーム表示＋自由移動モード", 0, Behaviour::kRadio},
+                     {kRoadButton, "ROADBUTTON_BMP",
+                      "[Function]\n   ワイヤーフレーム表示＋路面移動モード", 32, Behaviour::kRadio},
+                     {kRenderButton, "RENDBUTTON_BMP",
+                      "[Function]\n   レンダリング表示＋路面移動モード", 54, Behaviour::kRadio},
+                     {kRenderAroundButton, "RENDAROUNDBUTTON_BMP",
+                      "[Function]\n   レンダリング表示＋路面一周移動モード", 86, Behaviour::kRadio},
+                     {kSetup, "SETUPBUTTON_BMP", "[Function]\n   レンダリングの設定を行う", 118,
+                      Behaviour::kAction}}) {
   SetDown(kFreeButton, true);
 }

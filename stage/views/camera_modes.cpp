@@ -39,9 +39,9 @@ bool PlaceRoadCamera(const Stage& stage, CameraModeRecord* mode) {
   } else {
     // Whole partitions of the fraction move the index; a carry beyond any stage clamps.
     const double carry = std::floor(static_cast<double>(mode->fraction));
-    const double index = std::clamp(static_cast<double>(mode->partition) + carry,
-                                    static_cast<double>(range.first) - 1.0,
-                                    static_cast<double>(range.Last()) + 1.0);
+    const double index =
+        std::clamp(static_cast<double>(mode->partition) + carry,
+                   static_cast<double>(range.first) - 1.0, static_cast<double>(range.Last()) + 1.0);
     mode->partition = static_cast<int32_t>(index);
     mode->fraction = static_cast<float>(static_cast<double>(mode->fraction) - carry);
   }
@@ -112,8 +112,8 @@ void DragTurn(CameraModeRecord* mode, int32_t dx, int32_t dy, bool roll) {
 void DragLensZoom(CameraModeRecord* mode, int32_t dy) {
   StageCameraRecord& camera = mode->camera;
   const float wanted = camera.lenz_dst - kLensPerPixel * static_cast<float>(dy);
-  const float lens = std::clamp(std::isfinite(wanted) ? wanted : camera.lenz_dst,
-                                kLensDistanceMin, kLensDistanceMax);
+  const float lens = std::clamp(std::isfinite(wanted) ? wanted : camera.lenz_dst, kLensDistanceMin,
+                                kLensDistanceMax);
   camera.pivot_dst += lens - camera.lenz_dst;
   camera.lenz_dst = lens;
 }

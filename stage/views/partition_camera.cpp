@@ -101,7 +101,7 @@ void PartitionCanvas::Polyline(const Point3f* world, int32_t n, bool closed, con
 
 int32_t PartitionCanvas::Project(const Point3f* world, const TexCoord2f* coords, int32_t n,
                                  Point3f* points, TexCoord2f* out_coords) const {
-  if (n < 1 || n > kPolygonCapacity) return 0;
+  if (n < 1 || n > kFilledPolygonMax) return 0;
   for (int32_t i = 0; i < n; ++i) {
     camera_.ToScreen(world[i], &points[i].x, &points[i].y);
     points[i].z = 1.0f;
@@ -122,8 +122,8 @@ void PartitionCanvas::FillFlat(const Point3f* world, int32_t n, uint16_t colour)
   if (count > 0) view_fill::Flat(camera_.Surface(), points, count, colour);
 }
 
-void PartitionCanvas::FillTextured(const Point3f* world, const TexCoord2f* world_coords,
-                                   int32_t n, int32_t picture) {
+void PartitionCanvas::FillTextured(const Point3f* world, const TexCoord2f* world_coords, int32_t n,
+                                   int32_t picture) {
   Point3f points[kPolygonCapacity];
   TexCoord2f coords[kPolygonCapacity];
   const int32_t count = Project(world, world_coords, n, points, coords);

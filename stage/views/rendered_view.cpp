@@ -83,8 +83,8 @@ class RenderedDrawer {
     surface->Fill(0);
     int32_t first = 0;
     int32_t last = -1;
-    RenderedRange(stage_, camera_partition, camera_.Position(),
-                  settings_.display_partitions, &first, &last);
+    RenderedRange(stage_, camera_partition, camera_.Position(), settings_.display_partitions,
+                  &first, &last);
     first_ = first;
     const int32_t background = stage_.BackgroundObject();
     if (background != -1) {
@@ -115,7 +115,8 @@ class RenderedDrawer {
     for (int32_t p = first; p <= last; ++p) {
       for (int32_t i = 0; i < terrain_.GlueCount(p); ++i) {
         const int32_t object = terrain_.GlueAt(p, i).object;
-        if (placed.insert(object).second) objects_[static_cast<size_t>(p - first)].push_back(object);
+        if (placed.insert(object).second)
+          objects_[static_cast<size_t>(p - first)].push_back(object);
       }
     }
     std::vector<Point3f> centres;
@@ -183,7 +184,7 @@ class RenderedDrawer {
     for (const std::vector<int32_t>& polygon : shape.polygons) {
       if (!PolygonFitsShape(polygon, shape)) continue;
       const int32_t n = polygon[0];
-      if (n > kPolygonCapacity) continue;
+      if (n > kFilledPolygonMax) continue;
       for (int32_t k = 0; k < n; ++k) {
         world[k] = transform.Apply(shape.points[static_cast<size_t>(polygon[1 + k])]);
         const TextureCorner& uv = shape.map_coordinates[static_cast<size_t>(polygon[1 + n + k])];
@@ -195,8 +196,8 @@ class RenderedDrawer {
     }
   }
 
-  void DrawPolygon(const Point3f* world, const TexCoord2f* world_coords, int32_t n,
-                   bool two_sided, int32_t picture, uint16_t colour, float threshold) {
+  void DrawPolygon(const Point3f* world, const TexCoord2f* world_coords, int32_t n, bool two_sided,
+                   int32_t picture, uint16_t colour, float threshold) {
     Point3f points[kPolygonCapacity];
     TexCoord2f coords[kPolygonCapacity];
     float depth_value = FLT_MAX;

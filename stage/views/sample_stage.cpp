@@ -1,5 +1,6 @@
 #include "stage/views/sample_stage.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -209,12 +210,12 @@ class CobMesh {
   void Box(Vec centre, Vec half, int32_t side_material, int32_t face_material) {
     const Vec x{half.x, 0, 0}, y{0, half.y, 0}, z{0, 0, half.z};
     // Seen from outside, the viewer's right is up x (towards the viewer).
-    Rectangle(centre - z, {0, 0, -1}, x, y, face_material);        // front (-z)
-    Rectangle(centre + z, {0, 0, 1}, x * -1.0f, y, face_material);  // back (+z)
-    Rectangle(centre + x, {1, 0, 0}, z, y, side_material);          // +x
-    Rectangle(centre - x, {-1, 0, 0}, z * -1.0f, y, side_material); // -x
-    Rectangle(centre + y, {0, 1, 0}, x, z, side_material);          // top
-    Rectangle(centre - y, {0, -1, 0}, x, z * -1.0f, side_material); // bottom
+    Rectangle(centre - z, {0, 0, -1}, x, y, face_material);          // front (-z)
+    Rectangle(centre + z, {0, 0, 1}, x * -1.0f, y, face_material);   // back (+z)
+    Rectangle(centre + x, {1, 0, 0}, z, y, side_material);           // +x
+    Rectangle(centre - x, {-1, 0, 0}, z * -1.0f, y, side_material);  // -x
+    Rectangle(centre + y, {0, 1, 0}, x, z, side_material);           // top
+    Rectangle(centre - y, {0, -1, 0}, x, z * -1.0f, side_material);  // bottom
   }
 
   // The scene text; COB files have z up, so model (x, y, z) is written as (x, z, y), and
@@ -232,8 +233,9 @@ class CobMesh {
       text += line;
     }
     // Texture corners top left, top right, bottom right, bottom left (v upwards).
-    text += "Texture Vertices 4\n0.000000 1.000000\n1.000000 1.000000\n1.000000 0.000000\n"
-            "0.000000 0.000000\n";
+    text +=
+        "Texture Vertices 4\n0.000000 1.000000\n1.000000 1.000000\n1.000000 0.000000\n"
+        "0.000000 0.000000\n";
     text += "Faces " + std::to_string(faces_.size()) + "\n";
     for (const Face& f : faces_) {
       std::snprintf(line, sizeof line, "Face verts 3 flags 0 mat %d\n<%d,%d> <%d,%d> <%d,%d>\n",
@@ -298,7 +300,8 @@ struct WireStep {
 
 class SampleBuilder {
  public:
-  SampleBuilder(Stage& stage, const std::string& templates) : stage_(stage), templates_(templates) {}
+  SampleBuilder(Stage& stage, const std::string& templates)
+      : stage_(stage), templates_(templates) {}
 
   std::string Build() {
     std::string error;
@@ -346,7 +349,8 @@ class SampleBuilder {
     grass_ = Register("grass.bmp", error);
     std::vector<int32_t> frames;
     for (int32_t k = 0; k < 4; ++k) {
-      const int32_t id = Bank::Register("sign_" + std::to_string(k) + ".bmp", Bank::kModePowerOfTwo);
+      const int32_t id =
+          Bank::Register("sign_" + std::to_string(k) + ".bmp", Bank::kModePowerOfTwo);
       if (id < 0) {
         *error = "sign frame refused";
         return false;
@@ -366,13 +370,14 @@ class SampleBuilder {
     for (int32_t id : own_) {
       if (id < 0) return false;
     }
-    return asphalt_ >= 0 && kerb_ >= 0 && gravel_ >= 0 && grass_ >= 0 && sign_ >= 0 &&
-           tree_ >= 0 && fence_ >= 0 && post_ >= 0;
+    return asphalt_ >= 0 && kerb_ >= 0 && gravel_ >= 0 && grass_ >= 0 && sign_ >= 0 && tree_ >= 0 &&
+           fence_ >= 0 && post_ >= 0;
   }
 
   void Look(const FaceRef& face, int32_t picture, float red, float green, float blue,
             float v_repeat) {
-    const TextureCorner corners[4] = {{1.0f, 0.0f}, {0.0f, 0.0f}, {0.0f, v_repeat}, {1.0f, v_repeat}};
+    const TextureCorner corners[4] = {
+        {1.0f, 0.0f}, {0.0f, 0.0f}, {0.0f, v_repeat}, {1.0f, v_repeat}};
     stage_.SetFaceLook(face, red, green, blue, corners);
     stage_.SetFacePicture(face, picture);
   }
@@ -513,7 +518,8 @@ class SampleBuilder {
       terrain.PartitionCorners(p, now);
       const Point3f mid_left = Scaled(Add(now[0], now[3]), 0.5f);
       const Point3f mid_right = Scaled(Add(now[1], now[2]), 0.5f);
-      const Point3f along = Add(Scaled(Add(now[0], now[1]), 0.5f), Scaled(Add(now[2], now[3]), -0.5f));
+      const Point3f along =
+          Add(Scaled(Add(now[0], now[1]), 0.5f), Scaled(Add(now[2], now[3]), -0.5f));
       const float length = std::sqrt(along.x * along.x + along.z * along.z);
       if (length <= 0.0f) continue;
       const Point3f outward = Lateral(mid_right, mid_left);  // the right side's outward
@@ -526,8 +532,7 @@ class SampleBuilder {
       Point3f at = Add(mid_right, Scaled(outward, 17.0f));
       at.y -= 0.6f;
       // The fence model is 0.2 long: stretch it over the partition.
-      Place(fence, at, HeadingOfX(Scaled(along, 1.0f / length)),
-            {length / 0.2f, 100.0f, 100.0f});
+      Place(fence, at, HeadingOfX(Scaled(along, 1.0f / length)), {length / 0.2f, 100.0f, 100.0f});
       stage_.GlueObject(fence, p);
     }
     return true;
@@ -540,8 +545,8 @@ class SampleBuilder {
     Point3f corners[4];
     terrain.PartitionCorners(p, corners);
     const Point3f across = Lateral(corners[0], corners[1]);
-    const Point3f along = Add(Scaled(Add(corners[0], corners[1]), 0.5f),
-                              Scaled(Add(corners[2], corners[3]), -0.5f));
+    const Point3f along =
+        Add(Scaled(Add(corners[0], corners[1]), 0.5f), Scaled(Add(corners[2], corners[3]), -0.5f));
     const std::vector<int32_t> before = Objects();
     const int32_t pictures[2] = {sign_, post_};
     const std::string path = templates_ + "/BitmapObject.bof";
@@ -571,8 +576,8 @@ class SampleBuilder {
   Stage& stage_;
   std::string templates_;
   std::vector<int32_t> own_;  // references taken here, given back at the end
-  int32_t asphalt_ = -1, kerb_ = -1, gravel_ = -1, grass_ = -1, sign_ = -1, tree_ = -1,
-          fence_ = -1, post_ = -1;
+  int32_t asphalt_ = -1, kerb_ = -1, gravel_ = -1, grass_ = -1, sign_ = -1, tree_ = -1, fence_ = -1,
+          post_ = -1;
   std::vector<int32_t> sky_;
 };
 
@@ -594,8 +599,13 @@ ViewSection SampleViews(const Stage& stage) {
   }
   const double cx = (min_x + max_x) / 2.0, cz = (min_z + max_z) / 2.0;
   views.parallel[0] = {cx, 0.0, cz, 0.0005};
-  views.parallel[1] = {cx, 30.0, cz, 0.0005};
-  views.parallel[2] = {cx, 30.0, cz, 0.0005};
+  // The side and front views look closer at the partitions shown first (0 ... 20).
+  Point3f first[4], last[4];
+  terrain.PartitionCorners(0, first);
+  terrain.PartitionCorners(std::min(20, terrain.PartitionCount() - 1), last);
+  const double near_x = (first[0].x + last[0].x) / 2.0, near_z = (first[0].z + last[0].z) / 2.0;
+  views.parallel[1] = {near_x, 20.0, near_z, 0.0015};
+  views.parallel[2] = {near_x, 20.0, near_z, 0.0015};
   PerspectiveViewRecord& p = views.perspective;
   p.settings = {1, 1, 1, 0, 3, 0.0f, 20};
   CameraModeRecord& road = p.modes[1];
@@ -637,7 +647,8 @@ class InFolder {
 
 }  // namespace
 
-std::string MakeSampleStage(const std::string& samples_folder, const std::string& templates_folder) {
+std::string MakeSampleStage(const std::string& samples_folder,
+                            const std::string& templates_folder) {
   std::error_code error_code;
   const fs::path samples = fs::absolute(samples_folder, error_code);
   const fs::path templates = fs::absolute(templates_folder, error_code);
@@ -656,8 +667,9 @@ std::string MakeSampleStage(const std::string& samples_folder, const std::string
   const struct {
     const char* name;
     Picture picture;
-  } pictures[] = {{"asphalt.bmp", Asphalt()}, {"kerb.bmp", Kerb()},       {"gravel.bmp", Gravel()},
-                  {"grass.bmp", Grass()},     {"sign_0.bmp", SignFrame(0)}, {"sign_1.bmp", SignFrame(1)},
+  } pictures[] = {{"asphalt.bmp", Asphalt()},   {"kerb.bmp", Kerb()},
+                  {"gravel.bmp", Gravel()},     {"grass.bmp", Grass()},
+                  {"sign_0.bmp", SignFrame(0)}, {"sign_1.bmp", SignFrame(1)},
                   {"sign_2.bmp", SignFrame(2)}, {"sign_3.bmp", SignFrame(3)}};
   for (const auto& p : pictures) {
     if (!AtomicWriteFile(p.name, BmpBytes(p.picture), &error)) return error;

@@ -45,7 +45,7 @@ void ParallelCanvas::Polyline(const Point3f* world, int32_t n, bool closed, cons
 
 int32_t ParallelCanvas::Project(const Point3f* world, const TexCoord2f* coords, int32_t n,
                                 Point3f* points, TexCoord2f* out_coords) {
-  if (n < 1 || n > kPolygonCapacity) return 0;
+  if (n < 1 || n > kFilledPolygonMax) return 0;
   for (int32_t i = 0; i < n; ++i) {
     double sx = 0.0, sy = 0.0, depth = 0.0;
     if (camera_.WorldToScreen(world[i].x, world[i].y, world[i].z, &sx, &sy, &depth) != 0) {
@@ -65,8 +65,8 @@ void ParallelCanvas::FillFlat(const Point3f* world, int32_t n, uint16_t colour) 
   if (count > 0) view_fill::Flat(camera_.Surface(), points, count, colour);
 }
 
-void ParallelCanvas::FillTextured(const Point3f* world, const TexCoord2f* world_coords,
-                                  int32_t n, int32_t picture) {
+void ParallelCanvas::FillTextured(const Point3f* world, const TexCoord2f* world_coords, int32_t n,
+                                  int32_t picture) {
   Point3f points[kPolygonCapacity];
   TexCoord2f coords[kPolygonCapacity];
   const int32_t count = Project(world, world_coords, n, points, coords);
@@ -108,8 +108,8 @@ void PerspectiveCanvas::Segment(Point3f a, Point3f b, const Pen& pen) {
   pa = ::Project(a, camera_.Scales());
   pb = ::Project(b, camera_.Scales());
   Surface16& surface = Target();
-  DrawLine(surface, TruncToInt32(pa.x), TruncToInt32(pa.y), TruncToInt32(pb.x),
-           TruncToInt32(pb.y), pen);
+  DrawLine(surface, TruncToInt32(pa.x), TruncToInt32(pa.y), TruncToInt32(pb.x), TruncToInt32(pb.y),
+           pen);
 }
 
 void PerspectiveCanvas::Polyline(const Point3f* world, int32_t n, bool closed, const Pen& pen) {
@@ -126,7 +126,7 @@ void PerspectiveCanvas::Polyline(const Point3f* world, int32_t n, bool closed, c
 
 int32_t PerspectiveCanvas::Project(const Point3f* world, const TexCoord2f* coords, int32_t n,
                                    Point3f* points, TexCoord2f* out_coords) {
-  if (n < 1 || n > kPolygonCapacity) return 0;
+  if (n < 1 || n > kFilledPolygonMax) return 0;
   for (int32_t i = 0; i < n; ++i) {
     points[i] = camera_.WorldToCamera(world[i]);
     out_coords[i] = coords != nullptr ? coords[i] : TexCoord2f{};

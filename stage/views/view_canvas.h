@@ -13,6 +13,11 @@
 #include "render/stage_camera.h"
 #include "render/texture_source.h"
 
+// The most vertices a filled polygon may have: clipping adds at most one a plane, and after
+// the six planes (near, far and the four surface edges) 14 still fit the clipping buffers
+// of kPolygonCapacity. Larger polygons (no model of the suite has them) are not filled.
+constexpr int32_t kFilledPolygonMax = 14;
+
 // A screen rectangle, both corners included.
 struct ScreenBox {
   int32_t x0 = 0;
@@ -29,7 +34,7 @@ class ViewCanvas {
   virtual Surface16& Target() = 0;
   // An outline of world points.
   virtual void Polyline(const Point3f* world, int32_t n, bool closed, const Pen& pen) = 0;
-  // A world polygon (at most kPolygonCapacity points), filled whichever side is seen.
+  // A world polygon (at most kFilledPolygonMax points), filled whichever side is seen.
   virtual void FillFlat(const Point3f* world, int32_t n, uint16_t colour) = 0;
   virtual void FillTextured(const Point3f* world, const TexCoord2f* coords, int32_t n,
                             int32_t picture) = 0;

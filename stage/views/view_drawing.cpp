@@ -22,8 +22,7 @@ void SetUpParallelCamera(ParallelCamera* camera, int32_t view_kind,
   camera->SetUnitY(camera->Width() > 0
                        ? static_cast<float>(camera->Height()) / static_cast<float>(camera->Width())
                        : 1.0f);
-  camera->SetPositionAndZoom(record.position_x, record.position_y, record.position_z,
-                             record.zoom);
+  camera->SetPositionAndZoom(record.position_x, record.position_y, record.position_z, record.zoom);
 }
 
 void SaveParallelCamera(const ParallelCamera& camera, ParallelViewRecord* record) {

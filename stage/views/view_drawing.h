@@ -26,8 +26,8 @@ struct ViewLook {
 int32_t ParallelAttribute(int32_t view_kind);
 // A parallel camera of a view kind at the record's position and zoom, keeping the world's
 // proportions on a surface of any shape (unit Y = height / width).
-void SetUpParallelCamera(ParallelCamera* camera, int32_t view_kind, const ParallelViewRecord& record,
-                         int32_t width, int32_t height);
+void SetUpParallelCamera(ParallelCamera* camera, int32_t view_kind,
+                         const ParallelViewRecord& record, int32_t width, int32_t height);
 void SaveParallelCamera(const ParallelCamera& camera, ParallelViewRecord* record);
 
 // The layers of a kind of view in the editing mode of `tools`.

@@ -176,8 +176,7 @@ void WideAffine(Surface16& surface, const Point3f* points, const TexCoord2f* coo
     }
     // Transparent textures walk from the B end down to the A end, as the engine does.
     const int32_t du = m != 0 ? (ua - ub) / m : 0;
-    const int32_t dv =
-        m != 0 ? static_cast<int32_t>(static_cast<uint32_t>(va - vb) << we) / m : 0;
+    const int32_t dv = m != 0 ? static_cast<int32_t>(static_cast<uint32_t>(va - vb) << we) / m : 0;
     const uint32_t u_mask = static_cast<uint32_t>(texture.Width() - 1) << 12;
     const uint32_t v_mask = (static_cast<uint32_t>(texture.Height() - 1) << 12) << we;
     uint32_t u = static_cast<uint32_t>(ub);

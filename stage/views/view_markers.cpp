@@ -1,10 +1,16 @@
 #include "stage/views/view_markers.h"
 
 const char* MarkerResourceName(int32_t marker) {
-  static const char* const kNames[kMarkerCount] = {
-      "SELECTPNTUCUR_BMP", "SELECTPNTDCUR_BMP", "SELECTPNTGCUR_BMP", "GLUEPNTCUR_BMP",
-      "X_BMP",             "Y_BMP",             "Z_BMP",             "XOFF_BMP",
-      "YOFF_BMP",          "ZOFF_BMP"};
+  static const char* const kNames[kMarkerCount] = {"SELECTPNTUCUR_BMP",
+                                                   "SELECTPNTDCUR_BMP",
+                                                   "SELECTPNTGCUR_BMP",
+                                                   "GLUEPNTCUR_BMP",
+                                                   "X_BMP",
+                                                   "Y_BMP",
+                                                   "Z_BMP",
+                                                   "XOFF_BMP",
+                                                   "YOFF_BMP",
+                                                   "ZOFF_BMP"};
   return marker >= 0 && marker < kMarkerCount ? kNames[marker] : "";
 }
 

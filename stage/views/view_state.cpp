@@ -12,8 +12,8 @@ DisplaySettings ClampDisplaySettings(const DisplaySettings& settings) {
   out.perspective_objects = settings.perspective_objects != 0 ? 1 : 0;
   out.range_mode = settings.range_mode == 1 ? 1 : 0;
   out.range_partitions = std::clamp(settings.range_partitions, 0, kRangePartitionsMax);
-  out.range_z = std::isfinite(settings.range_z) ? std::clamp(settings.range_z, 0.0f, kRangeZMax)
-                                                : 0.0f;
+  out.range_z =
+      std::isfinite(settings.range_z) ? std::clamp(settings.range_z, 0.0f, kRangeZMax) : 0.0f;
   out.display_partitions =
       std::clamp(settings.display_partitions, kDisplayPartitionsMin, kDisplayPartitionsMax);
   return out;
@@ -28,10 +28,13 @@ CameraModeRecord SaneMode(const CameraModeRecord& mode, int32_t road_mode,
   CameraModeRecord out = mode;
   StageCameraRecord& c = out.camera;
   const StageCameraRecord& i = initial.camera;
-  for (auto [value, fallback] :
-       {std::pair{&c.position_x, i.position_x}, {&c.position_y, i.position_y},
-        {&c.position_z, i.position_z}, {&c.rx, i.rx}, {&c.ry, i.ry}, {&c.rz, i.rz},
-        {&c.pivot_dst, i.pivot_dst}}) {
+  for (auto [value, fallback] : {std::pair{&c.position_x, i.position_x},
+                                 {&c.position_y, i.position_y},
+                                 {&c.position_z, i.position_z},
+                                 {&c.rx, i.rx},
+                                 {&c.ry, i.ry},
+                                 {&c.rz, i.rz},
+                                 {&c.pivot_dst, i.pivot_dst}}) {
     *value = Finite(*value, fallback);
   }
   if (!(c.lenz_width > 0.0f) || !std::isfinite(c.lenz_width)) c.lenz_width = i.lenz_width;
@@ -71,8 +74,8 @@ ViewSection SaneViewSection(const ViewSection& section) {
   if (ModeOfButton(p.pressed_button) < 0) {
     // The button follows the stored mode and its render flag.
     const int32_t mode = std::clamp(p.current_mode, 0, 2);
-    p.pressed_button = mode == 0   ? kFreeButton
-                       : mode == 2 ? kRenderAroundButton
+    p.pressed_button = mode == 0                     ? kFreeButton
+                       : mode == 2                   ? kRenderAroundButton
                        : p.modes[1].render_flag == 1 ? kRenderButton
                                                      : kRoadButton;
   }

@@ -75,8 +75,8 @@ class WireDrawer {
   }
 
   void Grid() {
-    const int32_t p = terrain_.HasPartition(request_.current) ? request_.current
-                                                              : request_.range.first;
+    const int32_t p =
+        terrain_.HasPartition(request_.current) ? request_.current : request_.range.first;
     Point3f corners[4];
     if (!terrain_.PartitionCorners(p, corners)) return;
     float cx = 0.0f, cz = 0.0f;
@@ -200,8 +200,7 @@ class WireDrawer {
     if (!request_.glued_objects) return;
     for (int32_t i = 0; i < terrain_.GlueCount(p); ++i) {
       const int32_t object = terrain_.GlueAt(p, i).object;
-      if (object == stage_.SelectedObject() ||
-          terrain_.FindGlue(request_.current, object) != -1) {
+      if (object == stage_.SelectedObject() || terrain_.FindGlue(request_.current, object) != -1) {
         continue;
       }
       DrawObjectOnce(object, StagePen(kGluedObjectPen), kHitGluedObject);
@@ -334,7 +333,7 @@ class WireDrawer {
       const PointRef selected = stage_.SelectedPoint();
       if (PointPosition(selected, &at, &joined)) {
         if (request_.axes) Axes(at, {});
-        Marker(joined == 1               ? kMarkerPointJoined
+        Marker(joined == 1             ? kMarkerPointJoined
                : selected.end == kEndB ? kMarkerPointB
                                        : kMarkerPointA,
                at);

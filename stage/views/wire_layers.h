@@ -31,9 +31,9 @@ struct WireRequest {
   bool grid = true;
   // The filled polygon layer: every face of the range, or only the selected faces.
   enum class Fill { kNone, kAllFaces, kSelectedFaces } fill = Fill::kAllFaces;
-  bool terrain = true;         // terrain wires and face outlines
-  bool glued_objects = true;   // objects glued to the partitions of the range
-  bool free_objects = true;    // free objects and the background object
+  bool terrain = true;        // terrain wires and face outlines
+  bool glued_objects = true;  // objects glued to the partitions of the range
+  bool free_objects = true;   // free objects and the background object
   bool selection_marks = true;
   bool point_dots = false;  // a small square on every wire point (mode 0)
   // Axis letters on the selected point (mode 0) or the selected object's origin (mode 1):

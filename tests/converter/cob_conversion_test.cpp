@@ -52,6 +52,10 @@ TEST_F(CobConversionTest, MessagesOfEveryResult) {
   EXPECT_STREQ(ConversionMessage(kImageOpenFailed), "使用されている画像ファイルをオープンできない");
   EXPECT_STREQ(ConversionMessage(kImageNotSupported), "使用されている画像ファイルに対応していない");
   EXPECT_STREQ(ConversionMessage(kImageSizeNotPowerOfTwo), "画像のサイズが２の累乗でない");
+  EXPECT_STREQ(ConversionMessage(kModelOpenFailed), "モデルファイルのオープンに失敗");
+  EXPECT_STREQ(ConversionMessage(kModelUnreadable),
+               "モデルファイルを読み込めない（対応していない形式か、壊れている）");
+  EXPECT_STREQ(ConversionMessage(kModelNoTriangles), "モデルに三角形の面がない");
 }
 
 TEST_F(CobConversionTest, LoadCodesBecomeResultsAndLeaveNothingBehind) {
@@ -128,6 +132,94 @@ TEST_F(CobConversionTest, TexturesNamedOnAnotherSystemAreFoundBesideTheCobFile) 
   EXPECT_EQ(object.attributes[0].texture_name, "road64x32.bmp");
   const std::string listing = TempFolder::Read(folder_.File("out/PolFile.txt"));
   EXPECT_NE(listing.find("TexturePass = road64x32.bmp\n"), std::string::npos);
+}
+
+// Hand-edited files: the length in front of a texture path may be shorter than the path. The
+// whole rest of the line is taken only when the prefixed path names no file and it does.
+TEST_F(CobConversionTest, ShortTextureLengthFallsBackToTheWholeLine) {
+  folder_.Write("road64x32.bmp", BitmapBytes(64, 32));
+  folder_.Write("road.bmp", BitmapBytes(8, 8));
+  std::filesystem::create_directory(folder_.File("my maps"));
+  folder_.Write("my maps/road.bmp", BitmapBytes(16, 16));
+  const std::string dir = folder_.Path() + "/";
+  struct Case {
+    std::string line;  // after "texture: "
+    int result;
+    std::string texture;  // the name stored, when converted
+  };
+  const Case cases[] = {
+      // The old name was shorter: the prefix cuts the path inside its name.
+      {std::to_string(dir.size() + 4) + dir + "road64x32.bmp", kConverted, "road64x32.bmp"},
+      // The prefix ends at a blank of a path with blanks.
+      {std::to_string(dir.size() + 2) + dir + "my maps/road.bmp", kConverted, "road.bmp"},
+      // Blanks after the path are not part of it.
+      {std::to_string(dir.size() + 4) + dir + "road64x32.bmp  ", kConverted, "road64x32.bmp"},
+      // A prefix that names a file wins over the rest of the line.
+      {std::to_string(dir.size() + 8) + dir + "road.bmp trailing words", kConverted, "road.bmp"},
+      // Neither names a file.
+      {std::to_string(dir.size() + 4) + dir + "missing.bmp", kImageOpenFailed, ""},
+      // The right length: as it always was.
+      {std::to_string(dir.size() + 8) + dir + "road.bmp", kConverted, "road.bmp"},
+  };
+  for (const Case& c : cases) {
+    std::string text = cob_text::Scene({cob_text::Triangle("PLACEHOLDER")});
+    text.replace(text.find("11PLACEHOLDER"), 13, c.line);
+    EXPECT_EQ(Convert(folder_.Write("edited.cob", text)), c.result) << c.line;
+    if (c.result == kConverted) {
+      EXPECT_EQ(Output().attributes[0].texture_name, c.texture) << c.line;
+      EXPECT_TRUE(OutputExists(c.texture)) << c.line;
+    } else {
+      EXPECT_FALSE(OutputExists()) << c.line;
+    }
+    std::filesystem::remove_all(folder_.File("out"));
+  }
+}
+
+// A picture named only in a material's shader block is left out as before, but said.
+TEST_F(CobConversionTest, PictureOnlyInTheShaderBlockIsNoted) {
+  std::string text = cob_text::Scene({cob_text::Triangle(), cob_text::Triangle()});
+  const std::string plain = "Shader name: \"plain color\" (plain)\n";
+  const std::string mapped =
+      "Shader name: \"texture map\" (caligari texture)\nNumber of parameters: 7\n"
+      "file name: string \"wood grain.jpg\"\nS repeat: float 1\n"
+      "Shader class: transparency\nShader name: \"none\" (none)\n";
+  text.replace(text.find(plain), plain.size(), mapped);
+  std::vector<std::string> notes;
+  ConversionRequest request;
+  request.input_path = folder_.Write("shader.cob", text);
+  request.output_path = folder_.File("out/object.po3");
+  ASSERT_TRUE(PrepareOutputDirectory(request.output_path, request.output_directory));
+  ASSERT_EQ(ConvertCobToPo3(request, nullptr, &notes), kConverted);
+  EXPECT_EQ(notes, std::vector<std::string>{ShaderTextureNote("wood grain.jpg")});
+  EXPECT_EQ(ShaderTextureNote("a.jpg"),
+            "テクスチャー\"a.jpg\"はシェーダーブロックにだけ指定されているため、"
+            "テクスチャーなしで変換しました");
+  const Po3Object object = Output();
+  ASSERT_EQ(object.attributes.size(), 2u);
+  EXPECT_EQ(object.attributes[0].textured, 0);
+  EXPECT_EQ(object.attributes[1].textured, 0);
+}
+
+TEST_F(CobConversionTest, ScaleMultipliesPositionsOnly) {
+  const std::string input = WriteScene({cob_text::Triangle()});
+  ASSERT_EQ(Convert(input), kConverted);
+  const Po3Object plain = Output();
+  ConversionRequest request;
+  request.input_path = input;
+  request.output_path = folder_.File("scaled/object.po3");
+  request.scale = 2.5f;
+  ASSERT_TRUE(PrepareOutputDirectory(request.output_path, request.output_directory));
+  ASSERT_EQ(ConvertCobToPo3(request, nullptr), kConverted);
+  Po3Object scaled;
+  ASSERT_EQ(Po3File::Read(request.output_path, scaled), kPo3Read);
+  ASSERT_EQ(scaled.points.size(), plain.points.size());
+  for (size_t i = 0; i < plain.points.size(); ++i) {
+    EXPECT_FLOAT_EQ(scaled.points[i].x, 2.5f * plain.points[i].x);
+    EXPECT_FLOAT_EQ(scaled.points[i].y, 2.5f * plain.points[i].y);
+    EXPECT_FLOAT_EQ(scaled.points[i].z, 2.5f * plain.points[i].z);
+  }
+  scaled.points = plain.points;
+  EXPECT_EQ(Po3File::Bytes(scaled), Po3File::Bytes(plain));
 }
 
 TEST_F(CobConversionTest, MultiObjectMultiMaterialTexturedScene) {
@@ -247,7 +339,14 @@ TEST_F(CobConversionTest, RealExportsGiveTheirResults) {
   EXPECT_EQ(Convert(molecule), kNotTriangulated);
   EXPECT_FALSE(OutputExists());
 
-  ASSERT_EQ(Convert(dwarf), kConverted);
+  ConversionRequest request;
+  request.input_path = dwarf;
+  request.output_path = folder_.File("out/object.po3");
+  ASSERT_TRUE(PrepareOutputDirectory(request.output_path, request.output_directory));
+  std::vector<std::string> notes;
+  ASSERT_EQ(ConvertCobToPo3(request, nullptr, &notes), kConverted);
+  EXPECT_EQ(notes, (std::vector<std::string>{ShaderTextureNote("axe.jpg"),
+                                             ShaderTextureNote("dwarf.jpg")}));
   const Po3Object figure = Output();
   ASSERT_EQ(figure.attributes.size(), 2u);
   EXPECT_EQ(figure.attributes[0].textured, 0);

@@ -20,20 +20,22 @@ struct BatchRun {
   std::string err;
 };
 
-BatchRun RunBatch(const std::vector<std::string>& arguments) {
+BatchRun RunBatch(const std::vector<std::string>& arguments,
+                  const Po3Conversion& convert = nullptr) {
   std::ostringstream out;
   std::ostringstream err;
-  const int status = RunPolyconvBatch(arguments, out, err);
+  const int status = RunPolyconvBatch(arguments, out, err, convert);
   return {status, out.str(), err.str()};
 }
 
 TEST(PolyconvBatchTest, HelpAndCommandLinesWithoutAConversion) {
   const BatchRun help = RunBatch({"--help"});
   EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("polyconv [--invert] INPUT.cob OUTPUT.po3"), std::string::npos);
+  EXPECT_NE(help.out.find("polyconv [--invert] [--scale S] INPUT OUTPUT.po3"), std::string::npos);
+  EXPECT_NE(help.out.find(".gltf .glb .obj"), std::string::npos);
   // Every exit status is listed, the usage error too.
-  for (const char* status :
-       {" 0  正常に変換されました", "11  画像のサイズが２の累乗でない", "64  引数の誤り"}) {
+  for (const char* status : {" 0  正常に変換されました", "11  画像のサイズが２の累乗でない",
+                             "14  モデルに三角形の面がない", "64  引数の誤り"}) {
     EXPECT_NE(help.out.find(status), std::string::npos) << status;
   }
   EXPECT_EQ(help.out.find("usage"), std::string::npos);
@@ -42,6 +44,35 @@ TEST(PolyconvBatchTest, HelpAndCommandLinesWithoutAConversion) {
   const BatchRun unknown = RunBatch({"--turn", "a.cob", "b.po3"});
   EXPECT_EQ(unknown.status, kUsageError);
   EXPECT_NE(unknown.err.find("--turn"), std::string::npos);
+  for (const char* scale : {"0", "-1", "nan", "inf", "2x", "", "1e40"}) {
+    const BatchRun bad = RunBatch({"--scale", scale, "a.cob", "b.po3"});
+    EXPECT_EQ(bad.status, kUsageError) << scale;
+    EXPECT_NE(bad.err.find("--scale"), std::string::npos) << scale;
+  }
+  EXPECT_EQ(RunBatch({"a.cob", "b.po3", "--scale"}).status, kUsageError);
+}
+
+// The program hands in the conversion that knows every input kind; the batch passes the
+// options on and prints the notes, each naming the input, before the result.
+TEST(PolyconvBatchTest, UsesTheGivenConversionAndPrintsItsNotes) {
+  TempFolder folder;
+  ConversionRequest seen;
+  const auto convert = [&seen](const ConversionRequest& request, std::vector<std::string>* notes) {
+    seen = request;
+    notes->push_back("first note");
+    notes->push_back("second note");
+    return kModelNoTriangles;
+  };
+  const BatchRun run =
+      RunBatch({"--scale", "0.5", "--invert", "model.glb", folder.File("o/x.po3")}, convert);
+  EXPECT_EQ(run.status, kModelNoTriangles);
+  EXPECT_EQ(run.err,
+            "polyconv: model.glb: first note\npolyconv: model.glb: second note\n"
+            "polyconv: model.glb: モデルに三角形の面がない\n");
+  EXPECT_EQ(seen.input_path, "model.glb");
+  EXPECT_FLOAT_EQ(seen.scale, 0.5f);
+  EXPECT_TRUE(seen.invert);
+  EXPECT_EQ(seen.output_directory, folder.File("o/"));
 }
 
 TEST(PolyconvBatchTest, ConvertsLikeTheConversionAndExitsWithTheResult) {

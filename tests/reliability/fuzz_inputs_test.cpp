@@ -36,7 +36,7 @@ constexpr Target kTargets[] = {
     {"course_file", ExerciseCourseFile},     {"settings_file", ExerciseSettingsFile},
     {"cob_scene", ExerciseCobScene},         {"po3_file", ExercisePo3File},
     {"stage_file", ExerciseStageFile},       {"stage_partition", ExerciseStagePartition},
-    {"template_file", ExerciseTemplateFile},
+    {"template_file", ExerciseTemplateFile},   {"model_import", ExerciseModelImport},
 };
 
 // The committed corpus and the kept findings of one target.

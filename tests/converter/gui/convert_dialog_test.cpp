@@ -147,6 +147,8 @@ TEST_F(ConvertDialogTest, BrowseButtonsUseTheRememberingFileDialogs) {
   EXPECT_EQ(asked[0].kind, ScriptedPrompter::Asked::Kind::kOpenFile);
   EXPECT_EQ(asked[0].request.filters.at(0).first, "cobファイル(*.cob)");
   EXPECT_EQ(asked[0].request.filters.at(0).second, "*.cob");
+  EXPECT_EQ(asked[0].request.filters.at(1).second,
+            "*.cob;*.gltf;*.glb;*.obj;*.fbx;*.dae;*.3ds;*.ply;*.stl");
   EXPECT_EQ(asked[1].kind, ScriptedPrompter::Asked::Kind::kSaveFile);
   EXPECT_EQ(asked[1].request.filters.at(0).first, "po3ファイル(*.po3)");
   EXPECT_EQ(asked[2].request.start_folder, folder_.File("models"));
@@ -181,6 +183,33 @@ TEST_F(ConvertDialogTest, ConvertsOnTheWorkerWithProgressAndReturnsToIdle) {
   for (const char* name : {"out.po3", "PolFile.txt", "t.bmp"}) {
     EXPECT_TRUE(std::filesystem::exists(folder_.File(std::string("new folder/") + name))) << name;
   }
+}
+
+// Models of the import library's kinds go through the same dialog; the notes of a
+// conversion follow its result message.
+TEST_F(ConvertDialogTest, ConvertsModelsAndShowsTheNotes) {
+  folder_.Write("wood.bmp", BitmapBytes(4, 4));
+  folder_.Write("m.mtl", "newmtl wood\nKd 1 1 1\nmap_Kd wood.bmp\n");
+  const std::string obj = folder_.Write("m.obj",
+                                        "mtllib m.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\n"
+                                        "vt 0 0\nusemtl wood\nf 1/1 2/1 3/1\n");
+  auto dialog = MakeDialog();
+  SetPaths(*dialog, obj, folder_.File("models/m.po3"));
+  ASSERT_EQ(RunConversion(*dialog), kConverted);
+  for (const char* name : {"m.po3", "PolFile.txt", "wood.bmp"}) {
+    EXPECT_TRUE(std::filesystem::exists(folder_.File(std::string("models/") + name))) << name;
+  }
+
+  std::string text = cob_text::Scene({cob_text::Triangle()});
+  const std::string plain = "Shader name: \"plain color\" (plain)\n";
+  text.replace(text.find(plain), plain.size(),
+               "Shader name: \"texture map\" (caligari texture)\nfile name: string \"a.jpg\"\n");
+  SetPaths(*dialog, folder_.Write("shader.cob", text), folder_.File("models/s.po3"));
+  prompter_.ClearRecord();
+  ASSERT_EQ(RunConversion(*dialog), kConverted);
+  ASSERT_EQ(prompter_.AskedQuestions().size(), 1u);
+  EXPECT_EQ(prompter_.AskedQuestions()[0].text,
+            std::string("正常に変換されました\n") + ShaderTextureNote("a.jpg"));
 }
 
 TEST_F(ConvertDialogTest, CancelWhileReadingLeavesNoOutput) {

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QWheelEvent>
+#include <filesystem>
 
 #include "course/course_batch.h"
 #include "course/course_file.h"
@@ -16,6 +17,7 @@
 #include "course/gui/view_arrangement.h"
 #include "course/partition_file.h"
 #include "course/sample_circuit.h"
+#include "exchange/course_gltf.h"
 #include "foundation/file_io.h"
 #include "foundation/gui/button_sound.h"
 #include "foundation/gui/display_depth.h"
@@ -96,12 +98,13 @@ TEST(CourseDesignerWindowTest, WindowClassTitleAndMenu) {
     EXPECT_EQ(action->property("id").toInt(), item.id);
     EXPECT_EQ(action->shortcut(), item.keys) << item.id;
   }
-  // The menu's own items keep their order; the new one sits before "名前を付けて保存".
+  // The menu's own items keep their order; "上書き保存" sits before "名前を付けて保存" and
+  // the glTF export follows the other exports.
   QList<int> file_ids;
   for (QAction* action : d.window->menuBar()->actions()[0]->menu()->actions()) {
     if (!action->isSeparator()) file_ids << action->property("id").toInt();
   }
-  EXPECT_EQ(file_ids, (QList<int>{117, 118, 124, 119, 120, 121}));
+  EXPECT_EQ(file_ids, (QList<int>{117, 118, 124, 119, 120, 121, 140}));
   const QList<QAction*> menus = d.window->menuBar()->actions();
   ASSERT_EQ(menus.size(), 3);
   EXPECT_EQ(menus[0]->text(), QStringLiteral("ﾌｧｲﾙ"));
@@ -235,6 +238,34 @@ TEST(CourseDesignerWindowTest, ExportsWriteWhatTheBatchModeWrites) {
   d.prompter.QueuePath("");
   d.window->Command(CourseDesignerWindow1::kPatCommand);
   EXPECT_TRUE(d.prompter.MessageTexts().empty());
+}
+
+// The glTF export of the menu: a name without its kind becomes a ".glb", the file is the
+// batch mode's, and a course without a road says so.
+TEST(CourseDesignerWindowTest, GltfExportMenuItem) {
+  Designer d;
+  QAction* action = d.window->ActionById(CourseDesignerWindow1::kGltfCommand);
+  ASSERT_NE(action, nullptr);
+  EXPECT_EQ(action->text(), QStringLiteral("glTFﾌｧｲﾙを出力"));
+  const std::string sample = d.SavedSample("sample.cus");
+  ASSERT_TRUE(d.window->OpenCourseFile(sample));
+  d.prompter.ClearRecord();
+  d.prompter.QueuePath(d.folder.File("menu"));
+  d.window->Command(CourseDesignerWindow1::kGltfCommand);
+  ASSERT_EQ(d.prompter.AskedQuestions().size(), 1u);
+  EXPECT_EQ(d.prompter.AskedQuestions()[0].request.filters[0].second, "*.glb");
+  EXPECT_TRUE(d.prompter.MessageTexts().empty());
+  EXPECT_EQ(ExportGltfFromCourseFile(sample, Resource("Texture.bmp"), d.folder.File("batch.glb")),
+            kCourseGltfWritten);
+  EXPECT_EQ(TempFolder::Read(d.folder.File("menu.glb")),
+            TempFolder::Read(d.folder.File("batch.glb")));
+
+  d.window->Course().NewCourse();
+  d.prompter.QueuePath(d.folder.File("empty.gltf"));
+  d.window->Command(CourseDesignerWindow1::kGltfCommand);
+  EXPECT_EQ(d.prompter.MessageTexts(),
+            std::vector<std::string>{CourseGltfMessage(kCourseGltfEmpty)});
+  EXPECT_FALSE(std::filesystem::exists(d.folder.File("empty.gltf")));
 }
 
 TEST(CourseDesignerWindowTest, VersionBox) {

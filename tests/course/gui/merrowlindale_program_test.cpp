@@ -10,6 +10,7 @@
 #include "course/course_data.h"
 #include "course/course_file.h"
 #include "course/sample_circuit.h"
+#include "exchange/course_gltf.h"
 #include "foundation/file_io.h"
 #include "tests/support/temp_folder.h"
 
@@ -48,6 +49,20 @@ TEST(MerrowlindaleProgramTest, ExportsTheCobMesh) {
   EXPECT_EQ(RunProgram({"--export-cob", folder.File("out.cob"), course}), 0);
   ASSERT_EQ(ExportCobFromCourseFile(course, folder.File("ref.cob")), kBatchDone);
   EXPECT_EQ(TempFolder::Read(folder.File("out.cob")), TempFolder::Read(folder.File("ref.cob")));
+}
+
+TEST(MerrowlindaleProgramTest, ExportsTheRoadAsGltf) {
+  TempFolder folder;
+  const std::string course = SampleCourse(folder);
+  EXPECT_EQ(RunProgram({"--export-gltf", folder.File("out.glb"), course}), 0);
+  EXPECT_EQ(TempFolder::Read(folder.File("out.glb")).compare(0, 4, "glTF"), 0);
+  EXPECT_EQ(RunProgram({"--export-gltf", folder.File("out.gltf"), course}), 0);
+  EXPECT_TRUE(FileExists(folder.File("out.bin")));
+  EXPECT_EQ(RunProgram({"--export-gltf", folder.File("out.obj"), course}), 64);
+  EXPECT_EQ(RunProgram({"--export-gltf", folder.File("x.glb"), folder.File("missing.cus")}),
+            kCourseGltfCannotOpenCourse);
+  EXPECT_FALSE(FileExists(folder.File("out.obj")));
+  EXPECT_FALSE(FileExists(folder.File("x.glb")));
 }
 
 TEST(MerrowlindaleProgramTest, FailuresEndWithTheirResultAndWriteNothing) {

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "converter/po3_file.h"
+#include "exchange/stage_gltf.h"
 #include "foundation/gui/about_window.h"
 #include "foundation/gui/draw_button.h"
 #include "foundation/gui/help_window.h"
@@ -49,6 +50,7 @@ TEST(MainWindowTest, WindowClassMenuAndTitle) {
                {1026, "名前を付けて保存", "Ctrl+Shift+S"},
                {1025, "路面ファイル(.pat)を開く", ""},
                {1024, "オブジェクトファイル(.po3)を開く", ""},
+               {1155, "glTFファイルを出力", ""},
                {1029, "ヘルプ", "F1"},
                {1030, "バージョン情報", ""}};
   QList<QAction*> in_order;
@@ -59,7 +61,7 @@ TEST(MainWindowTest, WindowClassMenuAndTitle) {
       if (!action->isSeparator()) in_order.append(action);
     }
   }
-  ASSERT_EQ(in_order.size(), 8);
+  ASSERT_EQ(in_order.size(), 9);
   for (size_t i = 0; i < std::size(items); ++i) {
     QAction* action = e.window->ActionById(items[i].id);
     ASSERT_NE(action, nullptr) << items[i].id;
@@ -500,3 +502,30 @@ TEST(MainWindowTest, EveryActionButtonDoesItsWork) {
 }
 
 }  // namespace
+
+TEST(MainWindowTest, TheStageIsExportedAsGltfFromTheMenu) {
+  Editor e;
+  // An empty stage has nothing to write: the author is told, no file appears.
+  const std::string empty = e.folder.File("empty.glb");
+  e.prompter.QueuePath(empty);
+  e.window->Command(W::kGltfExportCommand);
+  EXPECT_FALSE(std::filesystem::exists(empty));
+  ASSERT_EQ(e.prompter.MessageTexts().size(), 1u);
+  EXPECT_EQ(e.prompter.MessageTexts()[0], StageGltfMessage(GltfWriteResult::kNothingToWrite));
+
+  // A road: a name without a suffix becomes a binary glTF.
+  e.OpenRoad();
+  e.prompter.ClearRecord();
+  e.prompter.QueuePath(e.folder.File("road"));
+  e.window->Command(W::kGltfExportCommand);
+  EXPECT_TRUE(e.prompter.MessageTexts().empty());
+  EXPECT_EQ(TempFolder::Read(e.folder.File("road.glb")).substr(0, 4), "glTF");
+  EXPECT_FALSE(e.stage().Modified());
+
+  // A folder that does not exist: the message names the file.
+  const std::string nowhere = e.folder.File("missing/road.glb");
+  e.prompter.QueuePath(nowhere);
+  e.window->Command(W::kGltfExportCommand);
+  ASSERT_EQ(e.prompter.MessageTexts().size(), 1u);
+  EXPECT_NE(e.prompter.MessageTexts()[0].find(nowhere), std::string::npos);
+}

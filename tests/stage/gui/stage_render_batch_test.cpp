@@ -80,9 +80,9 @@ TEST_F(RenderBatchTest, TheTopViewShowsRoadTerrainAndObjectsWhereTheyAre) {
 
 TEST_F(RenderBatchTest, TheRenderedRoadCameraSeesTheSquareAheadOnTheRoad) {
   const std::string out = folder_.File("road.png");
-  ASSERT_EQ(Run({"--render", stage_path_, out, "--mode", "rend", "--size", "320x240", "--time",
-                 "1500"}),
-            0)
+  ASSERT_EQ(
+      Run({"--render", stage_path_, out, "--mode", "rend", "--size", "320x240", "--time", "1500"}),
+      0)
       << err_.str();
   QImage image(QString::fromStdString(out));
   ASSERT_EQ(image.size(), QSize(320, 240));

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "foundation/gui/draw_button.h"
 #include "foundation/gui/named_resources.h"
@@ -14,6 +15,7 @@
 #include "stage/gui/stage_parallel_view.h"
 #include "stage/gui/stage_partition_view.h"
 #include "stage/gui/stage_perspective_view.h"
+#include "stage/stage_file.h"
 #include "tests/stage/views/views_fixtures.h"
 
 namespace {
@@ -259,8 +261,7 @@ TEST_F(StageViewAreaTest, OneModeButtonIsDownAndTheRenderedViewRunsTheTimer) {
   EXPECT_EQ(view->Record().current_mode, 1);
   EXPECT_TRUE(view->LastPerspective().rendered);
   // The camera-move tool is active: the timer runs while the application is.
-  EXPECT_EQ(view->Animating(),
-            QGuiApplication::applicationState() == Qt::ApplicationActive);
+  EXPECT_EQ(view->Animating(), QGuiApplication::applicationState() == Qt::ApplicationActive);
   host_.UseTool(0, {T::kSelectPointTool});
   view->Redraw();
   EXPECT_FALSE(view->Animating());
@@ -285,7 +286,7 @@ TEST_F(StageViewAreaTest, TheDisplaySettingsDialogStoresOnOkOnly) {
   static_cast<QCheckBox*>(dialog->Control(1140))->setChecked(true);
   static_cast<QRadioButton*>(dialog->Control(1133))->setChecked(true);
   static_cast<ValueEditWindow1*>(dialog->Control(1149))->SetPosition(9);  // 1 + 9
-  static_cast<QPushButton*>(dialog->Control(1138))->click();  // Cancel
+  static_cast<QPushButton*>(dialog->Control(1138))->click();              // Cancel
   QApplication::processEvents();
   EXPECT_EQ(view->Record().settings, DisplaySettings());
   EXPECT_EQ(view->SetupDialog(), nullptr);
@@ -301,6 +302,60 @@ TEST_F(StageViewAreaTest, TheDisplaySettingsDialogStoresOnOkOnly) {
   QApplication::processEvents();
   const DisplaySettings want{0, 1, 0, 1, 3, 0.0f, 10};
   EXPECT_EQ(view->Record().settings, want);
+}
+
+}  // namespace
+
+namespace {
+
+// Every view of a stage saved with the views' state and opened again draws the same picture.
+TEST_F(StageViewAreaTest, AStageFileOpenedAgainShowsTheSamePictures) {
+  stage_.SelectPoint({5, kLeftSide, 0, kEndA});
+  AddSquare({0.0f, 0.0f, 55.0f}, 0, 0, 1);
+  Top()->SetRecord({0.0, 0.0, 50.0, 0.005});
+  Perspective()->Command(kRenderButton);
+  PartitionView()->ButtonBar()->Click(PatButtonWindow1::kHorizontal);
+  area_->ShowSplitView();
+  area_->SetSplitPanes({4, 0, 3, 1});
+  const std::string path = folder_.File("views.ste");
+  ASSERT_TRUE(StageFile::Save(path, stage_, host_.tools, area_->CurrentViews()));
+
+  std::vector<std::vector<uint16_t>> pictures;
+  auto grab = [&pictures](const StageViewArea& area) {
+    pictures.clear();
+    for (int32_t kind = 0; kind < 5; ++kind) {
+      StageViewWindow* view = static_cast<StageViewWindow*>(area.View(kind));
+      view->Redraw();
+      const Surface16* surface = view->ViewSurface();
+      pictures.emplace_back(surface->Bits(),
+                            surface->Bits() + surface->Width() * surface->Height());
+    }
+    return pictures;
+  };
+  const std::vector<std::vector<uint16_t>> before = grab(*area_);
+  area_.reset();
+  Stage loaded;
+  ToolStateBlock tools;
+  ViewSection views;
+  ASSERT_EQ(StageFile::Load(path, loaded, &tools, &views), StageFileResult::kOk);
+  StageViewArea again(&loaded, &host_, nullptr);
+  again.resize(600, 400);
+  again.show();
+  QApplication::processEvents();
+  again.ApplyViews(views);
+  again.ShowSplitView();
+  EXPECT_EQ(again.SplitPanes(), (std::array<int32_t, 4>{4, 0, 3, 2}));
+  again.SetSplitPanes({4, 0, 3, 1});
+  const std::vector<std::vector<uint16_t>> after = grab(again);
+  for (int32_t kind = 0; kind < 5; ++kind) {
+    EXPECT_EQ(before[static_cast<size_t>(kind)], after[static_cast<size_t>(kind)]) << kind;
+    EXPECT_GT(std::count_if(after[static_cast<size_t>(kind)].begin(),
+                            after[static_cast<size_t>(kind)].end(),
+                            [](uint16_t pixel) { return pixel != 0; }),
+              100)
+        << kind;
+  }
+  loaded.Reset();
 }
 
 }  // namespace

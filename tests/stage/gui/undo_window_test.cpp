@@ -113,7 +113,7 @@ TEST(UndoStepTest, EveryEditingActionIsOneStep) {
       {"点の接着", kGluePointButton,
        [&] {
          ASSERT_TRUE(stage.SelectPoint({3, kLeftSide, 0, kEndA}));
-         ASSERT_TRUE(stage.SelectGlueTarget({4, kLeftSide, 0, kEndB}));
+         ASSERT_TRUE(stage.SelectGlueTarget({2, kLeftSide, 0, kEndB}));
        }},
       {"点の接着解除", kUngluePointButton, [] {}},
       {"テクスチャーの設定", kNewTextureButton,
@@ -124,7 +124,6 @@ TEST(UndoStepTest, EveryEditingActionIsOneStep) {
        }},
       {"テクスチャーの回転", kRotateTextureButton, [] {}},
       {"オブジェクトの接着", kGlueButton, object},
-      {"オブジェクトの削除", kDeleteObjectButton, object},  // with its glue
       {"数値の設定", kObjectValueButton,
        [&] {
          object();
@@ -134,6 +133,7 @@ TEST(UndoStepTest, EveryEditingActionIsOneStep) {
          });
        }},
       {"オブジェクト座標のリセット", kResetMoveButton, object},
+      {"オブジェクトの削除", kDeleteObjectButton, object},  // with its glue
       {"背景オブジェクトの作成", kCreateBackgroundObjectButton,
        [&] {
          WhenDialogOpens<CreateBitmapObjectDialog>([&](CreateBitmapObjectDialog* dialog) {
@@ -151,13 +151,13 @@ TEST(UndoStepTest, EveryEditingActionIsOneStep) {
     const size_t steps = e.window->History().UndoCount();
     PressButton(e, c.id);
     const std::string after = StageModelImage(stage);
-    ASSERT_NE(after, before) << "the action changed nothing";
+    ASSERT_TRUE(after != before) << "the action changed nothing";
     EXPECT_EQ(e.window->History().UndoCount(), steps + 1);
     EXPECT_EQ(Text(e, W::kUndoCommand), std::string("元に戻す: ") + c.label);
     e.window->Command(W::kUndoCommand);
-    EXPECT_EQ(StageModelImage(stage), before);
+    EXPECT_TRUE(StageModelImage(stage) == before);
     e.window->Command(W::kRedoCommand);
-    EXPECT_EQ(StageModelImage(stage), after);
+    EXPECT_TRUE(StageModelImage(stage) == after);
   }
   EXPECT_TRUE(e.prompter.MessageTexts().empty());
   while (e.window->History().CanUndo()) e.window->Command(W::kUndoCommand);
@@ -210,10 +210,10 @@ TEST(UndoDragTest, CtrlZAfterADragInEachViewPutsTheThingBack) {
     const std::string moving = StageModelImage(stage);
     ASSERT_TRUE(Enabled(e, W::kUndoCommand));
     Press(e, kUndoKeys);
-    EXPECT_EQ(StageModelImage(stage), moving) << "the drag is not cut in two";
+    EXPECT_TRUE(StageModelImage(stage) == moving) << "the drag is not cut in two";
     view->ReleaseButton(kLeftButtonBit);
     const std::string after = StageModelImage(stage);
-    ASSERT_NE(after, before);
+    ASSERT_TRUE(after != before);
     EXPECT_EQ(Text(e, W::kUndoCommand), std::string("元に戻す: ") + c.label);
 
     // The author selects elsewhere; the undo shows the changed thing again.
@@ -221,12 +221,12 @@ TEST(UndoDragTest, CtrlZAfterADragInEachViewPutsTheThingBack) {
     stage.SelectObject(-1);
     e.window->StageChangedByView(ViewChange::kSelection);
     ASSERT_TRUE(Press(e, kUndoKeys));
-    EXPECT_EQ(StageModelImage(stage), before);
+    EXPECT_TRUE(StageModelImage(stage) == before);
     EXPECT_EQ(stage.SelectedObject(), stage.FirstObject());
     EXPECT_EQ(stage.SelectedPoint(), point);
     EXPECT_EQ(x != nullptr ? x->Text() : QString(), shown);
     ASSERT_TRUE(Press(e, kRedoKeys));
-    EXPECT_EQ(StageModelImage(stage), after);
+    EXPECT_TRUE(StageModelImage(stage) == after);
   }
 }
 

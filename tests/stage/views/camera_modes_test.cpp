@@ -59,10 +59,10 @@ TEST_F(RoadCameraTest, DragsAlongTheRoadCarryAndClampTheFraction) {
       {kRoadModeRoad, 5, 0.5f, 0, 10, 0.0f},       // outside the displayed range
       {kRoadModeLap, 5, 0.5f, 0, 5, 0.5f},         // the lap rides every partition
       {kRoadModeLap, 0, 0.02f, 10, 0, 0.0f},
-      {kRoadModeRoad, -1, 0.7f, 0, 10, 0.0f},      // off the road: starts at the first
-      {kRoadModeRoad, 20, 2.5f, 0, 22, 0.5f},      // whole partitions carried
-      {kRoadModeRoad, 20, 1e30f, 0, 49, 1.0f},     // no overflow of the index
-      {kRoadModeLap, 20, NAN, 0, 0, 0.0f},         // a damaged fraction starts afresh
+      {kRoadModeRoad, -1, 0.7f, 0, 10, 0.0f},   // off the road: starts at the first
+      {kRoadModeRoad, 20, 2.5f, 0, 22, 0.5f},   // whole partitions carried
+      {kRoadModeRoad, 20, 1e30f, 0, 49, 1.0f},  // no overflow of the index
+      {kRoadModeLap, 20, NAN, 0, 0, 0.0f},      // a damaged fraction starts afresh
   };
   for (const Case& c : cases) {
     CameraModeRecord mode = RoadMode(c.road_mode, c.partition, c.fraction);
@@ -165,7 +165,7 @@ TEST(CameraDragTest, TheFreeCameraMovesAlongAndAcrossItsHeading) {
       {0.0f, 10, 0, false, {10.0f, 100.0f, 0.0f}},       // right: across
       {quarter, 0, -10, false, {-10.0f, 100.0f, 0.0f}},  // heading turned a quarter
       {quarter, 10, 0, false, {0.0f, 100.0f, 10.0f}},
-      {0.0f, 10, -10, true, {0.0f, 110.0f, 0.0f}},       // right button: up and down
+      {0.0f, 10, -10, true, {0.0f, 110.0f, 0.0f}},  // right button: up and down
   };
   for (const Case& c : cases) {
     CameraModeRecord mode;
@@ -190,8 +190,8 @@ TEST(CameraModeButtonTest, EachButtonSelectsItsRecordAndRenderFlag) {
     int32_t mode;
     int32_t render_flag;
   };
-  for (const Case& c : {Case{kFreeButton, 0, 0}, Case{kRoadButton, 1, 0},
-                        Case{kRenderButton, 1, 1}, Case{kRenderAroundButton, 2, 1}}) {
+  for (const Case& c : {Case{kFreeButton, 0, 0}, Case{kRoadButton, 1, 0}, Case{kRenderButton, 1, 1},
+                        Case{kRenderAroundButton, 2, 1}}) {
     PerspectiveViewRecord view;
     view.modes[1].render_flag = 1 - c.render_flag;
     ASSERT_TRUE(PressModeButton(&view, c.button));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "render/surface_registry.h"
@@ -24,12 +25,11 @@ TEST(PerspectiveThresholdTest, TheRangeModeAndCheckBoxesChooseTheThreshold) {
   const DisplaySettings by_count{1, 1, 0, 0, 2, 0.0f, 20};
   const DisplaySettings by_z{1, 0, 1, 1, 2, 250.0f, 20};
   const Case cases[] = {
-      {by_count, RenderedKind::kRoad, 10, FLT_MAX},   // the camera's partition
-      {by_count, RenderedKind::kMap, 11, FLT_MAX},    // the next one
-      {by_count, RenderedKind::kRoad, 12, -FLT_MAX},  // farther
+      {by_count, RenderedKind::kRoad, 10, FLT_MAX},     // the camera's partition
+      {by_count, RenderedKind::kMap, 11, FLT_MAX},      // the next one
+      {by_count, RenderedKind::kRoad, 12, -FLT_MAX},    // farther
       {by_count, RenderedKind::kObject, 10, -FLT_MAX},  // objects' box off
-      {by_z, RenderedKind::kRoad, 40, 250.0f},
-      {by_z, RenderedKind::kMap, 10, -FLT_MAX},
+      {by_z, RenderedKind::kRoad, 40, 250.0f},         {by_z, RenderedKind::kMap, 10, -FLT_MAX},
       {by_z, RenderedKind::kObject, 10, 250.0f},
   };
   for (const Case& c : cases) {
@@ -192,8 +192,8 @@ TEST_F(RenderedViewTest, TheBackgroundObjectIsDrawnFirstBehindEverything) {
   stage_.UpdateObject(background, sky);
   stage_.DeleteObject(square);
   Draw(0);
-  EXPECT_EQ(At(160, 10), views_test::kGreen);   // above the road: the background
-  EXPECT_EQ(At(160, 120), views_test::kBlue);   // the road over it
+  EXPECT_EQ(At(160, 10), views_test::kGreen);  // above the road: the background
+  EXPECT_EQ(At(160, 120), views_test::kBlue);  // the road over it
 }
 
 }  // namespace
@@ -214,6 +214,45 @@ TEST_F(RenderedViewTest, RecordedFillsReplayToTheSamePicture) {
   surface.Fill(0);
   ReplayFills(surface, textures_, fills);
   EXPECT_TRUE(std::equal(drawn.Bits(), drawn.Bits() + 320 * 240, surface.Bits()));
+}
+
+}  // namespace
+
+namespace {
+
+// Clipping adds vertices: polygons are filled up to kFilledPolygonMax corners, which still
+// fit the clipping buffers when every plane cuts them; larger ones are left out.
+TEST_F(RenderedViewTest, PolygonsWithMoreCornersThanTheClipperHoldsAreLeftOut) {
+  LoadRoad(3);
+  for (int32_t corners : {kFilledPolygonMax, kFilledPolygonMax + 2}) {
+    ObjectShape shape;
+    std::vector<int32_t> polygon = {corners};
+    for (int32_t k = 0; k < corners; ++k) {
+      // A flat disc, clockwise as the camera sees it, leaning back through the near plane
+      // and larger than the picture: the near plane and all four edges cut it.
+      const float angle = -6.2831853f * static_cast<float>(k) / static_cast<float>(corners);
+      const float y = 0.05f * std::sin(angle);
+      shape.points.push_back({0.05f * std::cos(angle), y, 0.5f * y});
+      polygon.push_back(k);
+    }
+    for (int32_t k = 0; k < corners; ++k) polygon.push_back(0);
+    polygon.push_back(0);
+    shape.map_coordinates = {{0.0f, 0.0f}};
+    shape.attributes = {ShapeAttribute{1.0f, 0.0f, 0.0f, 0, -1, 0.0f, 0.0f}};
+    shape.polygons = {polygon};
+    shape.use_count = 1;
+    shape.name = "disc" + std::to_string(corners);
+    // Zoomed by 100 to a radius of 5, its centre 2 ahead of the eye (which stands 10 behind
+    // the camera's position).
+    const int32_t object =
+        stage_.CreateObject({0.0f, 5.0f, -8.0f}, stage_.MutableShapes().Add(shape));
+    camera_.SetPosition(0.0f, 5.0f, 0.0f);
+    camera_.SetRotation(0.0f, 0.0f, 0.0f);
+    const RenderedCounts counts = Draw(0);
+    // Two road faces, and the disc when it is not too large.
+    EXPECT_EQ(counts.flat, corners == kFilledPolygonMax ? 3 : 2) << corners;
+    stage_.DeleteObject(object);
+  }
 }
 
 }  // namespace

@@ -82,9 +82,12 @@ TEST(SplitLayoutTest, TheFirstPaneFromAFileTakesTheRemainingKindsInStartUpOrder)
     SplitPanes want;
   };
   const Case cases[] = {
-      {kTopViewKind, {0, 3, 2, 1}},       {kSideViewKind, {1, 0, 3, 2}},
-      {kFrontViewKind, {2, 0, 3, 1}},     {kPerspectiveViewKind, {3, 0, 2, 1}},
-      {kPartitionViewKind, {4, 0, 3, 2}}, {-1, {0, 3, 2, 1}},
+      {kTopViewKind, {0, 3, 2, 1}},
+      {kSideViewKind, {1, 0, 3, 2}},
+      {kFrontViewKind, {2, 0, 3, 1}},
+      {kPerspectiveViewKind, {3, 0, 2, 1}},
+      {kPartitionViewKind, {4, 0, 3, 2}},
+      {-1, {0, 3, 2, 1}},
       {17, {0, 3, 2, 1}},
   };
   for (const Case& c : cases) {

@@ -68,17 +68,30 @@ TEST(ToolChoiceTest, DragsGoToTheCameraToolOrTheEditingToolWithItsSwitches) {
   };
   const Case cases[] = {
       {Tools(0, {T::kMode0CameraRotate}), CameraTool::kRotate, EditDrag::kNone, {}},
-      {Tools(1, {T::kMode1CameraZoom, T::kMode0CameraMove}), CameraTool::kZoom, EditDrag::kNone, {}},
-      {Tools(0, {T::kPointMoveTool, T::kPointMoveY}), CameraTool::kNone, EditDrag::kPointMove,
+      {Tools(1, {T::kMode1CameraZoom, T::kMode0CameraMove}),
+       CameraTool::kZoom,
+       EditDrag::kNone,
+       {}},
+      {Tools(0, {T::kPointMoveTool, T::kPointMoveY}),
+       CameraTool::kNone,
+       EditDrag::kPointMove,
        {false, true, false}},
-      {Tools(1, {T::kMoveObjectTool, T::kMoveObjectX, T::kMoveObjectZ}), CameraTool::kNone,
-       EditDrag::kObjectMove, {true, false, true}},
-      {Tools(1, {T::kRotateObjectTool, T::kRotateObjectZ}), CameraTool::kNone,
-       EditDrag::kObjectTurn, {false, false, true}},
-      {Tools(1, {T::kZoomObjectTool, T::kZoomObjectX, T::kMoveObjectY}), CameraTool::kNone,
-       EditDrag::kObjectZoom, {true, false, false}},
-      {Tools(1, {T::kObjectCoordinatesTool, T::kMoveObjectCoordinates}), CameraTool::kNone,
-       EditDrag::kObjectOrigin, {}},
+      {Tools(1, {T::kMoveObjectTool, T::kMoveObjectX, T::kMoveObjectZ}),
+       CameraTool::kNone,
+       EditDrag::kObjectMove,
+       {true, false, true}},
+      {Tools(1, {T::kRotateObjectTool, T::kRotateObjectZ}),
+       CameraTool::kNone,
+       EditDrag::kObjectTurn,
+       {false, false, true}},
+      {Tools(1, {T::kZoomObjectTool, T::kZoomObjectX, T::kMoveObjectY}),
+       CameraTool::kNone,
+       EditDrag::kObjectZoom,
+       {true, false, false}},
+      {Tools(1, {T::kObjectCoordinatesTool, T::kMoveObjectCoordinates}),
+       CameraTool::kNone,
+       EditDrag::kObjectOrigin,
+       {}},
       {Tools(1, {T::kObjectCoordinatesTool}), CameraTool::kNone, EditDrag::kNone, {}},
       {Tools(0, {T::kSelectPointTool}), CameraTool::kNone, EditDrag::kNone, {}},
   };
@@ -173,8 +186,8 @@ TEST_F(PartitionDragTest, ThePointMovesInThePartitionViewsPlaneWithTheHeldAxesFi
   // Screen right is the road frame's lateral axis: +x on a road running along +z.
   EXPECT_GT(dx, 0.0f);
   // The Y switch holds the height.
-  ASSERT_TRUE(ApplyPartitionEditDrag(stage_, Tools(0, {T::kPointMoveTool, T::kPointMoveY}),
-                                     camera, 10, -20));
+  ASSERT_TRUE(ApplyPartitionEditDrag(stage_, Tools(0, {T::kPointMoveTool, T::kPointMoveY}), camera,
+                                     10, -20));
   EXPECT_EQ(stage_.GetTerrain().Wire(5, kLeftSide, 0).end_a.y, after.y);
   // Road ends and other tools do not move.
   stage_.SelectPoint({5, kLeftSide, kRoadEndWire, kEndA});

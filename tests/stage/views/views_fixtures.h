@@ -86,8 +86,8 @@ class ViewsTest : public stage_test::StageTest {
   // flat colour, at `position`; returns the object ID.
   int32_t AddSquare(const Point3f& position, float red, float green, float blue) {
     ObjectShape shape;
-    shape.points = {{-0.05f, 0.0f, 0.0f}, {-0.05f, 0.1f, 0.0f}, {0.05f, 0.1f, 0.0f},
-                    {0.05f, 0.0f, 0.0f}};
+    shape.points = {
+        {-0.05f, 0.0f, 0.0f}, {-0.05f, 0.1f, 0.0f}, {0.05f, 0.1f, 0.0f}, {0.05f, 0.0f, 0.0f}};
     shape.map_coordinates = {{0.0f, 0.0f}};
     ShapeAttribute attribute;
     attribute.red = red;

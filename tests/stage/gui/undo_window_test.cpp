@@ -61,7 +61,10 @@ void PrepareStage(Editor& e) {
   ASSERT_EQ(e.stage().ObjectCount(), 1);
 }
 
-TEST(UndoMenuTest, EntriesNameTheStepTheyTakeAndAreDisabledWithoutOne) {
+// The "編集" menu: every action button, menu command and dialog OK that changes the stage is
+// one step named in the menu; undo gives back the stage as it was before, redo as it was
+// after; each entry is disabled when there is nothing to take back or make again.
+TEST(UndoStepTest, EveryEditingActionIsOneStepNamedInTheMenu) {
   Editor e;
   const QList<QAction*> menus = e.window->menuBar()->actions();
   ASSERT_EQ(menus.size(), 3);
@@ -71,35 +74,8 @@ TEST(UndoMenuTest, EntriesNameTheStepTheyTakeAndAreDisabledWithoutOne) {
   EXPECT_EQ(menus[1]->menu()->actions(), (QList<QAction*>{undo, redo}));
   EXPECT_EQ(undo->shortcuts(), QList<QKeySequence>{kUndoKeys});
   EXPECT_EQ(redo->shortcuts(), (QList<QKeySequence>{kRedoKeysToo, kRedoKeys}));
-  auto expect = [&](const char* undo_text, const char* redo_text) {
-    EXPECT_EQ(Text(e, W::kUndoCommand), undo_text);
-    EXPECT_EQ(Text(e, W::kRedoCommand), redo_text);
-    EXPECT_EQ(undo->isEnabled(), std::string(undo_text).size() > 12);  // "元に戻す: ..."
-    EXPECT_EQ(redo->isEnabled(), std::string(redo_text).size() > 12);  // "やり直し: ..."
-  };
-  expect("元に戻す", "やり直し");
-  e.OpenRoad(6);
-  PressButton(e, kLeftAddButton);
-  PressButton(e, kLeftDeleteButton);
-  expect("元に戻す: ワイヤーの削除", "やり直し");
-  EXPECT_FALSE(Press(e, kRedoKeys)) << "nothing to redo";
-  ASSERT_TRUE(Press(e, kUndoKeys));
-  expect("元に戻す: ワイヤーの追加", "やり直し: ワイヤーの削除");
-  ASSERT_TRUE(Press(e, kUndoKeys));
-  expect("元に戻す", "やり直し: ワイヤーの追加");
-  EXPECT_EQ(e.stage().GetTerrain().WireCount(0, kLeftSide), 0);
-  EXPECT_FALSE(Press(e, kUndoKeys));
-  ASSERT_TRUE(Press(e, kRedoKeysToo));
-  EXPECT_EQ(e.stage().GetTerrain().WireCount(0, kLeftSide), 1);
-  // A new edit drops what could be redone.
-  PressButton(e, kRightAddButton);
-  expect("元に戻す: ワイヤーの追加", "やり直し");
-}
-
-// Every action button, menu command and dialog OK that changes the stage is one step with its
-// name; undo gives back the stage as it was before, redo as it was after.
-TEST(UndoStepTest, EveryEditingActionIsOneStep) {
-  Editor e;
+  EXPECT_EQ(Text(e, W::kUndoCommand), "元に戻す");
+  EXPECT_FALSE(undo->isEnabled());
   PrepareStage(e);
   Stage& stage = e.stage();
   const std::string grass = e.folder.Write("grass.bmp", stage_test::BmpBytes(16, 16, 30, 160, 40));
@@ -154,14 +130,21 @@ TEST(UndoStepTest, EveryEditingActionIsOneStep) {
     ASSERT_TRUE(after != before) << "the action changed nothing";
     EXPECT_EQ(e.window->History().UndoCount(), steps + 1);
     EXPECT_EQ(Text(e, W::kUndoCommand), std::string("元に戻す: ") + c.label);
-    e.window->Command(W::kUndoCommand);
+    EXPECT_FALSE(redo->isEnabled());
+    ASSERT_TRUE(Press(e, kUndoKeys));
     EXPECT_TRUE(StageModelImage(stage) == before);
-    e.window->Command(W::kRedoCommand);
+    EXPECT_EQ(Text(e, W::kRedoCommand), std::string("やり直し: ") + c.label);
+    ASSERT_TRUE(Press(e, kRedoKeys));
     EXPECT_TRUE(StageModelImage(stage) == after);
   }
   EXPECT_TRUE(e.prompter.MessageTexts().empty());
-  while (e.window->History().CanUndo()) e.window->Command(W::kUndoCommand);
+  while (Press(e, kUndoKeys)) {
+  }
   EXPECT_EQ(stage.ObjectCount(), 0) << "the object from the menu was the first step";
+  EXPECT_FALSE(undo->isEnabled());
+  ASSERT_TRUE(Press(e, kRedoKeysToo));
+  PressButton(e, kRightAddButton);
+  EXPECT_FALSE(redo->isEnabled()) << "a new edit drops what could be redone";
 }
 
 // A drag from press to release in each view that edits is one step; Ctrl+Z puts the point

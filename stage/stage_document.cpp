@@ -74,7 +74,7 @@ int StageDocument::OpenRecovered(const std::string& image, const std::string& pa
   ViewSection views;
   const StageFileResult result = StageFile::ReadImage(image, *context_.stage, &tools, &views);
   if (result != StageFileResult::kOk) {
-    ShowError(std::string(StageFile::Message(result)) + "\n" + path);
+    ShowError(std::string(StageFile::Message(result)) + "\n" + (path.empty() ? kUntitled : path));
     return 1;
   }
   path_ = path;

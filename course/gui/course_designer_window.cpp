@@ -350,7 +350,8 @@ bool CourseDesignerWindow1::RecoverLeftOverWork() {
 bool CourseDesignerWindow1::RestoreRecovered(const RecoveredDocument& recovered) {
   CourseData1 fresh;
   if (CourseFromBytes(recovered.bytes, &fresh) != kCourseFileOk) {
-    ShowFailure(recovered.original_path + "\nコースファイルが壊れています");
+    const std::string& name = recovered.original_path;
+    ShowFailure((name.empty() ? std::string("無題") : name) + "\nコースファイルが壊れています");
     return false;
   }
   course_ = fresh;

@@ -65,7 +65,27 @@ int StageDocument::OpenAt(const std::string& path) {
     return 1;
   }
   path_ = path;
-  // The stage has been replaced as a whole; the windows follow in the order of a load.
+  FollowLoad(tools, views);
+  return 0;
+}
+
+int StageDocument::OpenRecovered(const std::string& image, const std::string& path) {
+  ToolStateBlock tools;
+  ViewSection views;
+  const StageFileResult result = StageFile::ReadImage(image, *context_.stage, &tools, &views);
+  if (result != StageFileResult::kOk) {
+    ShowError(std::string(StageFile::Message(result)) + "\n" + (path.empty() ? kUntitled : path));
+    return 1;
+  }
+  path_ = path;
+  // Its changes were never saved.
+  context_.stage->SetModified();
+  FollowLoad(tools, views);
+  return 0;
+}
+
+void StageDocument::FollowLoad(const ToolStateBlock& tools, const ViewSection& views) {
+  // The windows follow in the order of a load.
   StageWindowHooks& windows = Windows();
   windows.ResetViews();
   windows.HideModeWindows();
@@ -74,7 +94,6 @@ int StageDocument::OpenAt(const std::string& path) {
   windows.ApplyViews(views);
   windows.RedrawViews();
   windows.EnableObjectFileCommand(true);
-  return 0;
 }
 
 int StageDocument::Save() { return path_.empty() ? SaveAs() : SaveTo(path_); }

@@ -34,6 +34,10 @@ class StageDocument {
   // Reads the stage file at `path`; only a whole good file replaces the stage, then the
   // windows take its tool state and views. On failure says why and keeps everything.
   int OpenAt(const std::string& path);
+  // Takes the stage from the bytes of a stage file kept for recovery after a crash: the
+  // document belongs to `path` again ("" for untitled) and is modified, as it was. Bytes
+  // that are no good stage file are refused as OpenAt refuses a file, keeping everything.
+  int OpenRecovered(const std::string& image, const std::string& path);
   // "上書き保存": to the current file, or as SaveAs when there is none.
   int Save();
   // "名前を付けて保存": asks for a name (section "FileSave") and saves there.
@@ -50,6 +54,8 @@ class StageDocument {
 
  private:
   StageWindowHooks& Windows();
+  // The windows follow a stage that was replaced as a whole by a load.
+  void FollowLoad(const ToolStateBlock& tools, const ViewSection& views);
   void ShowError(const std::string& text);
 
   StageCommandContext context_;

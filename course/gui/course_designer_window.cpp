@@ -6,6 +6,7 @@
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <algorithm>
 
 #include "course/cob_export.h"
 #include "course/course_file.h"
@@ -28,8 +29,10 @@
 #include "foundation/gui/help_window.h"
 #include "foundation/gui/message_window.h"
 #include "foundation/gui/named_resources.h"
+#include "foundation/gui/recovery_keeper.h"
 #include "foundation/gui/windows_service.h"
 #include "foundation/prompter.h"
+#include "foundation/recovery_copy.h"
 #include "render/gui/perspec_window.h"
 
 namespace {
@@ -52,6 +55,7 @@ DesignerPaths DesignerPaths::From(const std::string& current_directory) {
   paths.help_page = Located(folder, "Help/merrowlindale.html");
   paths.sound = Located(folder, "SetButton.wav");
   paths.texture = Located(folder, "Texture.bmp");
+  paths.recovery_folder = RecoveryFolder("merrowlindale");
   return paths;
 }
 
@@ -89,21 +93,35 @@ CourseDesignerWindow1::CourseDesignerWindow1(const DesignerPaths& paths) : paths
         static_cast<CourseEditView*>(developed_side_)}) {
     view->hide();
     connect(view, &CourseEditView::Edited, this, &CourseDesignerWindow1::OnEdited);
+    connect(view, &CourseEditView::ActionFinished, this, &CourseDesignerWindow1::OnActionFinished);
   }
   preview_->hide();
   connect(preview_, &PerspecWindow1::MarkerDrag, this, &CourseDesignerWindow1::OnMarkerDrag);
   connect(tool_bar_, &CourseToolBar1::LoopToggled, this, [this](bool on) {
     course_.SetLoop(on ? 1 : 0);
     RedrawAll();
+    OnActionFinished();
   });
   connect(tool_bar_, &CourseToolBar1::ViewButtonPressed, this, [this](int) { Arrange(); });
+  history_ = std::make_unique<CourseHistory>(course_);
+  RecoveryKeeper::Document recovered;
+  recovered.modified = [this] { return course_.IsChanged(); };
+  recovered.bytes = [this] { return CourseFileBytes(course_); };
+  recovered.path = [this] { return current_file_; };
+  recovery_ = new RecoveryKeeper(paths_.recovery_folder, RecoveryIntervalMinutes(paths_.settings),
+                                 recovered, this);
   resize(1000, 700);
   FitAll();
   Arrange();
   UpdateTitle();
+  UpdateEditMenu();
 }
 
 CourseDesignerWindow1::~CourseDesignerWindow1() {
+  // A clean exit: the recovery copy goes.
+  delete recovery_;
+  recovery_ = nullptr;
+  history_.reset();
   // The views and the bar go before the course they show.
   delete client_;
   client_ = nullptr;
@@ -116,6 +134,8 @@ void CourseDesignerWindow1::BuildMenu() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("MAINMENU"));
   QMenu* file = bar->addMenu(QStringLiteral("ﾌｧｲﾙ"));
+  QMenu* edit = bar->addMenu(QStringLiteral("編集"));
+  edit->setObjectName(QStringLiteral("EditMenu"));
   QMenu* help = bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ"));
   struct Item {
     int id;
@@ -123,6 +143,7 @@ void CourseDesignerWindow1::BuildMenu() {
     QMenu* menu;
     QKeySequence keys;
     bool separator_after;
+    QKeySequence more_keys = QKeySequence();
   };
   const Item items[] = {
       {kNewCommand, "新規作成", file, QKeySequence(Qt::CTRL | Qt::Key_N), false},
@@ -133,6 +154,9 @@ void CourseDesignerWindow1::BuildMenu() {
       {kCobCommand, "cobﾌｧｲﾙを出力", file, QKeySequence(), false},
       {kPatCommand, "patﾌｧｲﾙを出力", file, QKeySequence(), false},
       {kGltfCommand, "glTFﾌｧｲﾙを出力", file, QKeySequence(), false},
+      {kUndoCommand, kUndoMenuText, edit, QKeySequence(Qt::CTRL | Qt::Key_Z), false},
+      {kRedoCommand, kRedoMenuText, edit, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), false,
+       QKeySequence(Qt::CTRL | Qt::Key_Y)},
       {kHelpCommand, "トピックの検索", help, QKeySequence(Qt::Key_F1), false},
       {kVersionCommand, "バージョン情報", help, QKeySequence(), false},
   };
@@ -140,7 +164,11 @@ void CourseDesignerWindow1::BuildMenu() {
     QAction* action = item.menu->addAction(QString::fromUtf8(item.text));
     action->setProperty("id", item.id);
     action->setObjectName(QStringLiteral("Command%1").arg(item.id));
-    action->setShortcut(item.keys);
+    if (item.more_keys.isEmpty()) {
+      action->setShortcut(item.keys);
+    } else {
+      action->setShortcuts({item.keys, item.more_keys});
+    }
     const int id = item.id;
     connect(action, &QAction::triggered, this, [this, id] { Command(id); });
     if (item.separator_after) item.menu->addSeparator();
@@ -179,6 +207,12 @@ void CourseDesignerWindow1::Command(int id) {
       break;
     case kVersionCommand:
       ShowVersion();
+      break;
+    case kUndoCommand:
+      Undo();
+      break;
+    case kRedoCommand:
+      Redo();
       break;
     default:
       break;
@@ -263,6 +297,74 @@ void CourseDesignerWindow1::OnEdited(int effect) {
   if (effect == kCourseChanged) RedrawAll();
 }
 
+void CourseDesignerWindow1::OnActionFinished() {
+  history_->Record();
+  UpdateTitle();
+  UpdateEditMenu();
+}
+
+void CourseDesignerWindow1::Undo() {
+  if (ViewDragging() || !history_->Undo()) return;
+  ShowHistoryMove();
+}
+
+void CourseDesignerWindow1::Redo() {
+  if (ViewDragging() || !history_->Redo()) return;
+  ShowHistoryMove();
+}
+
+bool CourseDesignerWindow1::ViewDragging() const {
+  const QList<CourseEditView*> views = client_->findChildren<CourseEditView*>();
+  return std::any_of(views.begin(), views.end(),
+                     [](const CourseEditView* view) { return view->Dragging(); });
+}
+
+void CourseDesignerWindow1::ShowHistoryMove() {
+  tool_bar_->SetLoop(course_.LoopButton() != 0);
+  RedrawAll();
+  UpdateEditMenu();
+}
+
+void CourseDesignerWindow1::ForgetHistory() {
+  history_->Clear();
+  recovery_->Forget();
+  UpdateEditMenu();
+}
+
+void CourseDesignerWindow1::UpdateEditMenu() {
+  QAction* undo = ActionById(kUndoCommand);
+  undo->setText(QString::fromStdString(history_->UndoMenuText()));
+  undo->setEnabled(history_->CanUndo());
+  QAction* redo = ActionById(kRedoCommand);
+  redo->setText(QString::fromStdString(history_->RedoMenuText()));
+  redo->setEnabled(history_->CanRedo());
+}
+
+bool CourseDesignerWindow1::RecoverLeftOverWork() {
+  return OfferRecovery(
+      paths_.recovery_folder, static_cast<QWidget*>(this),
+      [this](const RecoveredDocument& recovered) { return RestoreRecovered(recovered); },
+      recovery_);
+}
+
+bool CourseDesignerWindow1::RestoreRecovered(const RecoveredDocument& recovered) {
+  CourseData1 fresh;
+  if (CourseFromBytes(recovered.bytes, &fresh) != kCourseFileOk) {
+    const std::string& name = recovered.original_path;
+    ShowFailure((name.empty() ? std::string("無題") : name) + "\nコースファイルが壊れています");
+    return false;
+  }
+  course_ = fresh;
+  // Its changes were never saved.
+  course_.MarkChanged();
+  current_file_ = recovered.original_path;
+  tool_bar_->SetLoop(course_.LoopButton() != 0);
+  history_->Clear();
+  FitAll();
+  UpdateEditMenu();
+  return true;
+}
+
 void CourseDesignerWindow1::OnMarkerDrag(double dt) {
   if (!course_.HasMarker()) return;
   course_.MoveMarker(dt);
@@ -311,7 +413,10 @@ CourseDesignerWindow1::SaveResult CourseDesignerWindow1::SaveTo(const std::strin
     return SaveResult::kFailed;
   }
   current_file_ = path;
+  history_->MarkSaved();
+  recovery_->Forget();
   UpdateTitle();
+  UpdateEditMenu();
   return SaveResult::kSaved;
 }
 
@@ -320,6 +425,7 @@ void CourseDesignerWindow1::NewCourse() {
   course_.NewCourse();
   current_file_.clear();
   tool_bar_->SetLoop(course_.LoopButton() != 0);
+  ForgetHistory();
   FitAll();
 }
 
@@ -341,6 +447,7 @@ bool CourseDesignerWindow1::OpenCourseFile(const std::string& path) {
   }
   current_file_ = path;
   tool_bar_->SetLoop(course_.LoopButton() != 0);
+  ForgetHistory();
   FitAll();
   return true;
 }

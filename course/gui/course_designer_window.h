@@ -4,13 +4,18 @@
 // partition export), help and version, and the prompt to save changes. It owns the course.
 // Beside the menu's own items it has "上書き保存" (save to the current file) and the usual
 // keys: Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+Shift+S, F1; the title names the file, "*" while changed.
+// The "編集" menu undoes and redoes every click and drag that changed the course ("元に戻す"
+// Ctrl+Z, "やり直し" Ctrl+Shift+Z and Ctrl+Y); a recovery copy of unsaved work is kept every
+// few minutes and offered at the next start when the program did not end cleanly.
 #pragma once
 
 #include <QMainWindow>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "course/course_data.h"
+#include "course/course_history.h"
 
 class CourseEditView;
 class CourseToolBar1;
@@ -19,16 +24,20 @@ class ParallelView1;
 class PerspecWindow1;
 class PointView1;
 class QAction;
+class RecoveryKeeper;
+struct RecoveredDocument;
 
 // Where the designer keeps its settings and finds its help, sound and texture.
 struct DesignerPaths {
-  std::string settings;   // "Settei.ini"
-  std::string help_page;  // the help's first page
-  std::string sound;      // "SetButton.wav"
-  std::string texture;    // "Texture.bmp"
+  std::string settings;         // "Settei.ini"
+  std::string help_page;        // the help's first page
+  std::string sound;            // "SetButton.wav"
+  std::string texture;          // "Texture.bmp"
+  std::string recovery_folder;  // where recovery copies go; "" keeps none
 
   // Settings from `current_directory` (the current directory at program start); the data
-  // files from there when they are present, else where DataFilePath finds them.
+  // files from there when they are present, else where DataFilePath finds them. Recovery
+  // copies go to the user's state folder.
   static DesignerPaths From(const std::string& current_directory);
 };
 
@@ -45,6 +54,8 @@ class CourseDesignerWindow1 : public QMainWindow {
   static constexpr int kHelpCommand = 122;
   static constexpr int kVersionCommand = 123;
   static constexpr int kSaveCommand = 124;  // "上書き保存"
+  static constexpr int kUndoCommand = 125;  // "元に戻す"
+  static constexpr int kRedoCommand = 126;  // "やり直し"
   // The glTF export, an addition of this suite (an id clear of the others).
   static constexpr int kGltfCommand = 140;
 
@@ -67,8 +78,16 @@ class CourseDesignerWindow1 : public QMainWindow {
   const std::string& CurrentFile() const { return current_file_; }
   // Sets the title from the current file and the course's change flag.
   void UpdateTitle();
+  // At start: offers the work a run that did not end cleanly left in a recovery copy. True
+  // when it was restored (a changed course of its original file, or untitled).
+  bool RecoverLeftOverWork();
+  // Makes a recovered course the current one: false (and a message) when its bytes are no
+  // course file.
+  bool RestoreRecovered(const RecoveredDocument& recovered);
 
   CourseData1& Course() { return course_; }
+  CourseHistory& History() { return *history_; }
+  RecoveryKeeper* Recovery() const { return recovery_; }
   CourseToolBar1* ToolBar() const { return tool_bar_; }
   // View 0..6 (0 top, 1 side, 2 front, 3 point parameters, 4 developed top, 5 developed
   // side, 6 preview); an id outside them is a fatal misuse.
@@ -101,6 +120,15 @@ class CourseDesignerWindow1 : public QMainWindow {
   void ShowVersion();
   void ShowHelp();
   void OnEdited(int effect);
+  // A click or drag in a view, or the loop button, is over: a step when the course changed.
+  void OnActionFinished();
+  void Undo();
+  void Redo();
+  void ShowHistoryMove();
+  // The course now matches a file (new, opened): a fresh history and no recovery copy.
+  void ForgetHistory();
+  void UpdateEditMenu();
+  bool ViewDragging() const;
   void OnMarkerDrag(double dt);
   void ShowFailure(const std::string& detail);
   void BuildMenu();
@@ -116,6 +144,8 @@ class CourseDesignerWindow1 : public QMainWindow {
   ExpandView1* developed_top_;
   ExpandView1* developed_side_;
   PerspecWindow1* preview_;
+  std::unique_ptr<CourseHistory> history_;
+  RecoveryKeeper* recovery_ = nullptr;
   bool closed_ = false;
   std::string current_file_;
 };

@@ -114,4 +114,5 @@ void CourseEditView::mouseReleaseEvent(QMouseEvent* event) {
     QCursor::setPos(cursor_before_drag_);
     cursor_hidden_ = false;
   }
+  emit ActionFinished();
 }

@@ -34,6 +34,8 @@ class CourseEditView : public QWidget {
  signals:
   // A click or drag changed something (a ToolEffect).
   void Edited(int effect);
+  // The button was let go: the click or the drag since its press is over.
+  void ActionFinished();
 
  protected:
   virtual ToolEffect Click(const ToolInput& input) = 0;

@@ -109,6 +109,18 @@ int RunGltfBatch(const std::string& output, const std::string& course) {
 
 }  // namespace
 
+bool StartCourseDesigner(CourseDesignerWindow1& window, const std::string& course_path) {
+  if (!DisplayDepth::Check(&window)) return false;
+  WindowsService1::LoadPlacement(&window, "MainWindow", window.Paths().settings);
+  window.show();
+  // Recovered work stays: opening the file would replace it without asking.
+  if (window.RecoverLeftOverWork() || course_path.empty()) return true;
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(course_path, error);
+  window.OpenCourseFile(error ? course_path : absolute.string());
+  return true;
+}
+
 int RunMerrowlindale(int argc, char** argv) {
   std::string course_path;
   if (argc >= 2) {
@@ -143,18 +155,7 @@ int RunMerrowlindale(int argc, char** argv) {
   int status = 0;
   {
     CourseDesignerWindow1 window(DesignerPaths::From(current_directory));
-    if (!DisplayDepth::Check(&window)) {
-      status = 1;
-    } else {
-      WindowsService1::LoadPlacement(&window, "MainWindow", window.Paths().settings);
-      window.show();
-      if (!course_path.empty()) {
-        std::error_code error;
-        const std::filesystem::path absolute = std::filesystem::absolute(course_path, error);
-        window.OpenCourseFile(error ? course_path : absolute.string());
-      }
-      status = app.exec();
-    }
+    status = StartCourseDesigner(window, course_path) ? app.exec() : 1;
   }
   Prompter::Install(nullptr);
   return status;

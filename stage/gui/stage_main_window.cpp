@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenuBar>
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -16,8 +17,10 @@
 #include "foundation/gui/help_window.h"
 #include "foundation/gui/message_window.h"
 #include "foundation/gui/named_resources.h"
+#include "foundation/gui/recovery_keeper.h"
 #include "foundation/gui/text_window.h"
 #include "foundation/gui/windows_service.h"
+#include "foundation/recovery_copy.h"
 #include "foundation/settings_file.h"
 #include "pictures/gui/picture_bank_high_color_wnd.h"
 #include "pictures/gui/picture_view_wnd.h"
@@ -28,9 +31,13 @@
 #include "stage/gui/object_value_dialog.h"
 #include "stage/gui/picture_bank_dialog.h"
 #include "stage/gui/stage_view_area.h"
+#include "stage/gui/stage_view_window.h"
 #include "stage/object_placement.h"
+#include "stage/stage_file.h"
 #include "stage/stage_window_layout.h"
 #include "stage/terrain_editing.h"
+#include "stage/tool_buttons.h"
+#include "stage/views/view_tools.h"
 
 namespace {
 
@@ -57,12 +64,62 @@ constexpr int kFirstHeight = 740;
 
 }  // namespace
 
+StageEdit StageEditOfAction(int id, const ToolStateBlock& tools) {
+  if (id == StageMainWindow1::kViewEditAction) {
+    switch (EditDragOf(tools)) {
+      case EditDrag::kPointMove:
+        return StageEdit::kPointMoved;
+      case EditDrag::kObjectMove:
+        return StageEdit::kObjectMoved;
+      case EditDrag::kObjectTurn:
+        return StageEdit::kObjectTurned;
+      case EditDrag::kObjectZoom:
+        return StageEdit::kObjectScaled;
+      case EditDrag::kObjectOrigin:
+        return StageEdit::kObjectOriginMoved;
+      case EditDrag::kNone:
+        return StageEdit::kOtherChange;
+    }
+  }
+  static const struct {
+    int id;
+    StageEdit edit;
+  } kActions[] = {
+      {kLeftAddButton, StageEdit::kWireAdded},
+      {kRightAddButton, StageEdit::kWireAdded},
+      {kLeftDeleteButton, StageEdit::kWireDeleted},
+      {kRightDeleteButton, StageEdit::kWireDeleted},
+      {kCopyBeforePartitionButton, StageEdit::kWiresCopied},
+      {kCopyBeforeWorldButton, StageEdit::kWiresCopied},
+      {kGluePointButton, StageEdit::kPointsGlued},
+      {kUngluePointButton, StageEdit::kPointUnglued},
+      {kNewTextureButton, StageEdit::kFaceTextureSet},
+      {kUsedTextureButton, StageEdit::kFaceTextureSet},
+      {kInvertTextureButton, StageEdit::kTextureInverted},
+      {kRotateTextureButton, StageEdit::kTextureTurned},
+      {StageMainWindow1::kObjectFileCommand, StageEdit::kObjectCreated},
+      {kCreateBitmapObjectButton, StageEdit::kBitmapObjectCreated},
+      {kCreateBackgroundObjectButton, StageEdit::kBackgroundObjectCreated},
+      {kObjectValueButton, StageEdit::kObjectValuesSet},
+      {kCopyObjectButton, StageEdit::kObjectCopied},
+      {kDeleteObjectButton, StageEdit::kObjectDeleted},
+      {kGlueButton, StageEdit::kObjectGlued},
+      {kUnglueButton, StageEdit::kObjectUnglued},
+      {kResetMoveButton, StageEdit::kObjectCoordinatesReset},
+  };
+  for (const auto& action : kActions) {
+    if (action.id == id) return action.edit;
+  }
+  return StageEdit::kOtherChange;
+}
+
 StagePaths StagePaths::FromProgramDirectory() {
   StagePaths paths;
   paths.settings = SettingsPathIn(ApplicationDirectoryPath(), "tarnhollow");
   paths.bitmap_template = BitmapTemplatePath();
   paths.back_template = BackgroundTemplatePath();
   paths.help_page = DataFilePath("Help/tarnhollow.html");
+  paths.recovery_folder = RecoveryFolder("tarnhollow");
   return paths;
 }
 
@@ -103,10 +160,24 @@ StageMainWindow1::StageMainWindow1(const StagePaths& paths) : paths_(paths) {
   resize(kFirstWidth, kFirstHeight);
   ShowChosenView();
   LayOut();
+
+  // The history reads the stage's pictures from the bank, started above.
+  history_ = std::make_unique<StageHistory>(stage_);
+  RecoveryKeeper::Document recovered;
+  recovered.modified = [this] { return stage_.Modified(); };
+  recovered.bytes = [this] { return StageFile::Image(stage_, ToolState(), CurrentViews()); };
+  recovered.path = [this] { return document_->Path(); };
+  recovery_ = new RecoveryKeeper(paths_.recovery_folder, RecoveryIntervalMinutes(paths_.settings),
+                                 recovered, this);
   Refresh();
+  UpdateEditMenu();
 }
 
 StageMainWindow1::~StageMainWindow1() {
+  // A clean exit: the recovery copy goes.
+  delete recovery_;
+  recovery_ = nullptr;
+  history_.reset();
   client_->removeEventFilter(this);
   // The views ask the buttons to the last, so they go first.
   delete views_;
@@ -139,6 +210,8 @@ void StageMainWindow1::BuildMenu() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("MAINMENU"));
   QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
+  QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
+  edit->setObjectName(QStringLiteral("EditMenu"));
   QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
   struct Item {
     int id;
@@ -146,6 +219,7 @@ void StageMainWindow1::BuildMenu() {
     QMenu* menu;
     QKeySequence keys;
     bool separator_after;
+    QKeySequence more_keys = QKeySequence();
   };
   const Item items[] = {
       {kNewCommand, "新規作成", file, QKeySequence(Qt::CTRL | Qt::Key_N), false},
@@ -156,6 +230,9 @@ void StageMainWindow1::BuildMenu() {
       {kPartitionFileCommand, "路面ファイル(.pat)を開く", file, QKeySequence(), false},
       {kObjectFileCommand, "オブジェクトファイル(.po3)を開く", file, QKeySequence(), true},
       {kGltfExportCommand, "glTFファイルを出力", file, QKeySequence(), false},
+      {kUndoCommand, kUndoMenuText, edit, QKeySequence(Qt::CTRL | Qt::Key_Z), false},
+      {kRedoCommand, kRedoMenuText, edit, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), false,
+       QKeySequence(Qt::CTRL | Qt::Key_Y)},
       {kHelpCommand, "ヘルプ", help, QKeySequence(Qt::Key_F1), false},
       {kAboutCommand, "バージョン情報", help, QKeySequence(), false},
   };
@@ -163,7 +240,11 @@ void StageMainWindow1::BuildMenu() {
     QAction* action = item.menu->addAction(QString::fromUtf8(item.text));
     action->setObjectName(QStringLiteral("Command%1").arg(item.id));
     action->setProperty("id", item.id);
-    if (!item.keys.isEmpty()) action->setShortcut(item.keys);
+    if (!item.more_keys.isEmpty()) {
+      action->setShortcuts({item.keys, item.more_keys});
+    } else if (!item.keys.isEmpty()) {
+      action->setShortcut(item.keys);
+    }
     const int id = item.id;
     connect(action, &QAction::triggered, this, [this, id] { Command(id); });
     if (item.separator_after) item.menu->addSeparator();
@@ -204,6 +285,12 @@ void StageMainWindow1::Command(int id) {
       break;
     case kAboutCommand:
       ShowAbout();
+      break;
+    case kUndoCommand:
+      Undo();
+      break;
+    case kRedoCommand:
+      Redo();
       break;
     default:
       if (FindToolButton(id) == nullptr) return;
@@ -350,6 +437,80 @@ void StageMainWindow1::UsedTextureForFaces() {
   if (picture != -1) UsedTextureForSelection(stage_, picture);
 }
 
+void StageMainWindow1::Undo() {
+  if (ViewDragging() || !history_->Undo()) return;
+  ShowHistoryMove();
+}
+
+void StageMainWindow1::Redo() {
+  if (ViewDragging() || !history_->Redo()) return;
+  ShowHistoryMove();
+}
+
+bool StageMainWindow1::ViewDragging() const {
+  const QList<StageViewWindow*> windows = views_->findChildren<StageViewWindow*>();
+  return std::any_of(windows.begin(), windows.end(),
+                     [](const StageViewWindow* view) { return view->Dragging(); });
+}
+
+void StageMainWindow1::ShowHistoryMove() {
+  // The stage was read back: objects, shapes and pictures have new IDs, so everything that
+  // shows them asks afresh.
+  views_->RedrawViews();
+  Refresh();
+}
+
+void StageMainWindow1::TrackHistory(int id) {
+  switch (id) {
+    case kNewCommand:
+    case kOpenCommand:
+    case kPartitionFileCommand:
+    case kSaveCommand:
+    case kSaveAsCommand:
+      if (stage_replaced_) {
+        history_->Clear();
+        recovery_->Forget();
+      } else if (!stage_.Modified()) {
+        // Saved, here or when the command asked to save first.
+        history_->MarkSaved();
+        recovery_->Forget();
+      }
+      stage_replaced_ = false;
+      break;
+    case kUndoCommand:
+    case kRedoCommand:
+      break;
+    default:
+      history_->Record(StageEditOfAction(id, ToolState()));
+      break;
+  }
+}
+
+void StageMainWindow1::UpdateEditMenu() {
+  QAction* undo = ActionById(kUndoCommand);
+  undo->setText(QString::fromStdString(history_->UndoMenuText()));
+  undo->setEnabled(history_->CanUndo());
+  QAction* redo = ActionById(kRedoCommand);
+  redo->setText(QString::fromStdString(history_->RedoMenuText()));
+  redo->setEnabled(history_->CanRedo());
+}
+
+bool StageMainWindow1::RecoverLeftOverWork() {
+  return OfferRecovery(
+      paths_.recovery_folder, static_cast<QWidget*>(this),
+      [this](const RecoveredDocument& recovered) { return RestoreRecovered(recovered); },
+      recovery_);
+}
+
+bool StageMainWindow1::RestoreRecovered(const RecoveredDocument& recovered) {
+  if (document_->OpenRecovered(recovered.bytes, recovered.original_path) != 0) return false;
+  stage_replaced_ = false;
+  history_->Clear();
+  Refresh();
+  UpdateEditMenu();
+  return true;
+}
+
 void StageMainWindow1::ExportGltf() {
   std::string path;
   if (AskFilePath(this, path, "GltfFileSave", paths_.settings,
@@ -421,16 +582,25 @@ ToolStateBlock StageMainWindow1::ToolState() const {
 }
 
 void StageMainWindow1::StageChangedByView(ViewChange change) {
-  if (change == ViewChange::kEditFinished) {
-    FinishAction(kViewEditAction);
-  } else {
-    Refresh();
+  switch (change) {
+    case ViewChange::kEditFinished:
+      FinishAction(kViewEditAction);
+      break;
+    case ViewChange::kSelection:
+      // Remembered for undo, which goes back to the selection made before a step.
+      history_->Record(StageEdit::kOtherChange);
+      Refresh();
+      break;
+    case ViewChange::kEditing:
+      Refresh();
+      break;
   }
 }
 
 ViewSection StageMainWindow1::CurrentViews() { return views_->CurrentViews(); }
 
 void StageMainWindow1::ResetViews() {
+  stage_replaced_ = true;
   views_->ResetViews();
   ShowChosenView();
 }
@@ -477,7 +647,9 @@ void StageMainWindow1::Refresh() {
 }
 
 void StageMainWindow1::FinishAction(int id) {
+  TrackHistory(id);
   Refresh();
+  UpdateEditMenu();
   emit ActionFinished(id);
 }
 

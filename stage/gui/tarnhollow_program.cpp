@@ -51,8 +51,11 @@ bool StartStageEditor(StageMainWindow1& window, const std::string& file) {
   if (!DisplayDepth::Check(&window)) return false;
   window.RestorePlacement();
   window.show();
+  // Asked before the start-up picture, which stays on top of every window.
+  const bool recovered = window.RecoverLeftOverWork();
   StartUpPicture1::Show("LOGO_BMP", 0x003663, 512, 256, 2000);
-  if (!file.empty()) window.OpenFile(file);
+  // Recovered work stays: opening a file would replace it without asking.
+  if (!file.empty() && !recovered) window.OpenFile(file);
   return true;
 }
 

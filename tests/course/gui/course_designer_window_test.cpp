@@ -106,9 +106,10 @@ TEST(CourseDesignerWindowTest, WindowClassTitleAndMenu) {
   }
   EXPECT_EQ(file_ids, (QList<int>{117, 118, 124, 119, 120, 121, 140}));
   const QList<QAction*> menus = d.window->menuBar()->actions();
-  ASSERT_EQ(menus.size(), 2);
+  ASSERT_EQ(menus.size(), 3);
   EXPECT_EQ(menus[0]->text(), QStringLiteral("ﾌｧｲﾙ"));
-  EXPECT_EQ(menus[1]->text(), QStringLiteral("ﾍﾙﾌﾟ"));
+  EXPECT_EQ(menus[1]->text(), QStringLiteral("編集"));
+  EXPECT_EQ(menus[2]->text(), QStringLiteral("ﾍﾙﾌﾟ"));
   EXPECT_TRUE(d.window->Course().IsInitialised());
 }
 

@@ -18,15 +18,23 @@
 
 namespace mainwin_test {
 
+// The editor's paths for a window whose settings and recovery copies are in `folder`.
+inline StagePaths PathsIn(const std::string& folder) {
+  StagePaths paths;
+  paths.settings = folder + "/Settei.ini";
+  paths.bitmap_template = std::string(SUITE_SOURCE_DIR) + "/resources/tarnhollow/BitmapObject.bof";
+  paths.back_template = std::string(SUITE_SOURCE_DIR) + "/resources/tarnhollow/BackObject.bof";
+  paths.help_page = std::string(SUITE_SOURCE_DIR) + "/resources/tarnhollow/Help/tarnhollow.html";
+  paths.recovery_folder = folder + "/state/tarnhollow/";
+  return paths;
+}
+
 struct Editor {
-  Editor() {
+  // `settings`: the text of "Settei.ini" before the window is made ("" for none).
+  explicit Editor(const std::string& settings = "") {
     EnsureTestApplication();
-    StagePaths paths;
-    paths.settings = folder.File("Settei.ini");
-    paths.bitmap_template =
-        std::string(SUITE_SOURCE_DIR) + "/resources/tarnhollow/BitmapObject.bof";
-    paths.back_template = std::string(SUITE_SOURCE_DIR) + "/resources/tarnhollow/BackObject.bof";
-    paths.help_page = std::string(SUITE_SOURCE_DIR) + "/resources/tarnhollow/Help/tarnhollow.html";
+    if (!settings.empty()) folder.Write("Settei.ini", settings);
+    const StagePaths paths = PathsIn(folder.Path());
     window = std::make_unique<StageMainWindow1>(paths);
     window->resize(1000, 700);
     window->show();
@@ -47,6 +55,8 @@ struct Editor {
     ASSERT_EQ(window->GetStage().GetTerrain().PartitionCount(), lines - 1);
   }
   Stage& stage() { return window->GetStage(); }
+  // Where the window keeps its recovery copies.
+  std::string StateFolder() const { return PathsIn(folder.Path()).recovery_folder; }
   QWidget* Find(const char* object_name) const {
     return window->findChild<QWidget*>(QString::fromLatin1(object_name));
   }

@@ -55,6 +55,8 @@ TEST(MainWindowTest, WindowClassMenuAndTitle) {
                {1030, "バージョン情報", ""}};
   QList<QAction*> in_order;
   for (QAction* menu : e.window->menuBar()->actions()) {
+    // Undo and redo have their own tests.
+    if (menu->menu()->objectName() == QStringLiteral("EditMenu")) continue;
     for (QAction* action : menu->menu()->actions()) {
       if (!action->isSeparator()) in_order.append(action);
     }

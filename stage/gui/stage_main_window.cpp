@@ -601,6 +601,7 @@ ViewSection StageMainWindow1::CurrentViews() { return views_->CurrentViews(); }
 
 void StageMainWindow1::ResetViews() {
   stage_replaced_ = true;
+  view_aim_ = ViewAim::kAll;
   views_->ResetViews();
   ShowChosenView();
 }
@@ -628,9 +629,17 @@ void StageMainWindow1::ShowModeWindows() {
   mode_window_->Command(show);
 }
 
-void StageMainWindow1::ApplyViews(const ViewSection& views) { views_->ApplyViews(views); }
+void StageMainWindow1::ApplyViews(const ViewSection& views) {
+  views_->ApplyViews(views);
+  view_aim_ = ViewAim::kLost;
+}
 
 void StageMainWindow1::RedrawViews() {
+  if (view_aim_ != ViewAim::kNone) {
+    // The stage has arrived: the views look at its road (when it has one).
+    views_->AimAtRoad(view_aim_ == ViewAim::kLost);
+    view_aim_ = ViewAim::kNone;
+  }
   views_->RedrawViews();
   Refresh();
 }

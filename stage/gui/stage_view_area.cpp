@@ -10,6 +10,7 @@
 #include "stage/gui/stage_perspective_view.h"
 #include "stage/gui/view_marker_images.h"
 #include "stage/views/split_layout.h"
+#include "stage/views/view_aim.h"
 #include "stage/views/view_state.h"
 
 struct StageViewArea::Views {
@@ -129,6 +130,30 @@ void StageViewArea::ApplyViews(const ViewSection& views) {
   views_->partition->SetRecord(sane.partition);
   views_->panes = SplitPanesFromFirst(sane.first_pane_kind);
   resizeEvent(nullptr);
+}
+
+void StageViewArea::AimAtRoad(bool only_lost) {
+  const Stage& stage = *views_->context.stage;
+  WorldBox box;
+  if (!DisplayedRoadBox(stage, &box)) return;
+  for (int32_t kind : {kTopViewKind, kSideViewKind, kFrontViewKind}) {
+    ParallelWnd1* view = views_->parallel[kind];
+    // A view that was never laid out takes the proportions of the whole area.
+    const QSize size = view->Camera().Width() > 0
+                           ? QSize(view->Camera().Width(), view->Camera().Height())
+                           : this->size();
+    const double aspect =
+        size.width() > 0 ? static_cast<double>(size.height()) / size.width() : 0.75;
+    if (only_lost && ParallelViewShowsRoad(stage, kind, view->Record(), aspect)) continue;
+    view->SetRecord(AimedParallelView(box, kind, aspect));
+  }
+  PerspectiveViewRecord perspective = views_->perspective->Record();
+  CameraModeRecord& free_mode = perspective.modes[kRoadModeFree];
+  if (!only_lost || !FreeCameraShowsRoad(stage, free_mode)) {
+    AimFreeCamera(stage, &free_mode);
+    views_->perspective->SetRecord(perspective);
+  }
+  RedrawViews();
 }
 
 QWidget* StageViewArea::View(int32_t kind) const { return views_->Window(kind); }

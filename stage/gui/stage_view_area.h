@@ -50,6 +50,10 @@ class StageViewArea : public QWidget {
   // remaining kinds in start-up order). Applying redraws.
   ViewSection CurrentViews() const;
   void ApplyViews(const ViewSection& views);
+  // Aims the three parallel views and the perspective view's free camera at the road around
+  // the selected partition; with `only_lost`, only those that show none of it. Redraws.
+  // Nothing happens while no partition is selected.
+  void AimAtRoad(bool only_lost);
 
   // The view window of a kind (kTopViewKind ... kPartitionViewKind), for tests and pictures.
   QWidget* View(int32_t kind) const;

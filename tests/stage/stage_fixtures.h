@@ -97,6 +97,25 @@ inline std::string StraightPat(int32_t lines) {
   return PatBytes(lines, records);
 }
 
+// The straight road moved by (dx, dy, dz): far from the origin, where the views' initial
+// cameras look.
+inline std::string MovedStraightPat(int32_t lines, float dx, float dy, float dz) {
+  std::vector<PatLine> records;
+  for (int32_t k = 0; k < lines; ++k) {
+    PatLine line = StraightLine(k);
+    for (float* end : {line.right, line.left}) {
+      end[0] += dx;
+      end[1] += dy;
+      end[2] += dz;
+    }
+    line.position[0] += dx;
+    line.position[1] += dy;
+    line.position[2] += dz;
+    records.push_back(line);
+  }
+  return PatBytes(lines, records);
+}
+
 // Every test runs with a started 16-bit picture bank and a temporary folder.
 class StageTest : public ::testing::Test {
  protected:

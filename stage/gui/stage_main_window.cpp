@@ -62,6 +62,22 @@ constexpr uint32_t kLogoColour = 0x003663;
 constexpr int kFirstWidth = 1024;
 constexpr int kFirstHeight = 740;
 
+// The action buttons that may open a dialog or a message box.
+bool ActionMayAsk(int32_t id) {
+  switch (id) {
+    case kMode0SplitSettingButton:
+    case kMode1SplitSettingButton:
+    case kNewTextureButton:
+    case kUsedTextureButton:
+    case kObjectValueButton:
+    case kCreateBitmapObjectButton:
+    case kCreateBackgroundObjectButton:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 StageEdit StageEditOfAction(int id, const ToolStateBlock& tools) {
@@ -327,6 +343,12 @@ void StageMainWindow1::PressButton(int32_t id) {
 }
 
 void StageMainWindow1::RunAction(int32_t id) {
+  // An action that asks in a dialog or a message box: the tool button under the pointer
+  // holds the mouse, and where showing the dialog does not deactivate this window (no window
+  // manager) the dialog could not be clicked until the button let go.
+  if (ActionMayAsk(id)) {
+    if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
+  }
   switch (id) {
     case kMode0SplitSettingButton:
     case kMode1SplitSettingButton:

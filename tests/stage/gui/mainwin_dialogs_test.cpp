@@ -5,13 +5,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "foundation/gui/draw_button.h"
 #include "pictures/gui/picture_bank_high_color_wnd.h"
 #include "pictures/gui/picture_view_wnd.h"
 #include "pictures/picture_bank_high_color1.h"
 #include "stage/gui/create_bitmap_object_dialog.h"
 #include "stage/gui/divset_dialog.h"
+#include "stage/gui/mode_window.h"
 #include "stage/gui/object_value_dialog.h"
 #include "stage/gui/picture_bank_dialog.h"
+#include "stage/gui/stage_tool_window.h"
 #include "stage/gui/stage_view_area.h"
 #include "tests/stage/gui/mainwin_fixture.h"
 
@@ -37,6 +40,27 @@ constexpr const char* kTemplates =
     "Faces 1\nFace verts 3 mat 0\n<0,0> <1,1> <2,2>\n"
     "Attribute 1\n"
     "ViewPos\nXnum 1 Ynum 2\n0\n-1\n";
+
+TEST(DivsetDialogTest, TheDialogOfAPressedToolButtonHasTheMouse) {
+  Editor e;
+  DrawButton1* button =
+      DrawButton1::FindById(e.window->Modes()->ToolWindow(0), kMode0SplitSettingButton);
+  ASSERT_NE(button, nullptr);
+  // The pointer comes onto the button, which takes the mouse to follow it, and presses it.
+  SendEnter(button, QPoint(5, 5));
+  ASSERT_EQ(QWidget::mouseGrabber(), button);
+  QWidget* grabber_while_open = button;
+  bool opened = false;
+  WhenDialogOpens<DivsetDialog>([&](DivsetDialog* dialog) {
+    opened = true;
+    grabber_while_open = QWidget::mouseGrabber();
+    dialog->Control(1148)->click();
+  });
+  SendMouse(button, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(grabber_while_open, nullptr);
+  SendMouse(button, QEvent::MouseButtonRelease, QPoint(5, 5), Qt::LeftButton);
+}
 
 TEST(DivsetDialogTest, PanesTakeTheChosenKindsAndOkSetsTheSplitView) {
   Editor e;

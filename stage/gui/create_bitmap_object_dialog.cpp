@@ -96,6 +96,8 @@ void CreateBitmapObjectDialog::ClearSlots() {
   for (PictureViewWnd1* slot : slots_) delete slot;
   slots_.clear();
   selected_ = -1;
+  // The cells' frames are the dialog's own painting, outside the slot windows.
+  update();
 }
 
 void CreateBitmapObjectDialog::ChooseModel(int index) {

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 #include "foundation/gui/draw_button.h"
 #include "pictures/gui/picture_bank_high_color_wnd.h"
@@ -180,6 +181,28 @@ TEST_F(CreationDialogTest, SlotsStandInTheModelsGridAndTakePictures) {
   const PlacedObject object = e_.stage().Object(id);
   EXPECT_EQ(e_.stage().GetShapes().Shape(object.shape).name, "[Pair]");
   EXPECT_EQ(object.position, (Point3f{-5.0f, 0.0f, 10.0f}));
+}
+
+TEST_F(CreationDialogTest, ChoosingAnotherModelLeavesNoFrameOfTheOldSlots) {
+  auto dialog = Dialog(CreationMode::kBitmapObject);
+  dialog->show();
+  QApplication::processEvents();
+  // What the screen shows of the dialog (the window's backing store).
+  auto on_screen = [&dialog] {
+    QApplication::processEvents();
+    return dialog->screen()->grabWindow(dialog->winId()).toImage();
+  };
+  // The right slot's cell of [Pair] has its sunken frame: grey along the top and left.
+  const QPoint top_of_right_cell(200, 10);
+  const QColor background = on_screen().pixelColor(QPoint(300, 100));
+  ASSERT_EQ(on_screen().pixelColor(top_of_right_cell), QColor(128, 128, 128));
+  // [Broken] has one slot, in the left column: the right cell is bare dialog again.
+  dialog->Models()->setCurrentIndex(1);
+  emit dialog->Models()->activated(1);
+  ASSERT_EQ(dialog->Slots().size(), 1u);
+  EXPECT_EQ(on_screen().pixelColor(top_of_right_cell), background);
+  EXPECT_EQ(on_screen().pixelColor(QPoint(175, 40)), background);
+  dialog->reject();
 }
 
 TEST_F(CreationDialogTest, AModelThatCannotBeMadeAndAMissingFileAreTold) {

@@ -17,6 +17,7 @@
 #include "stage/gui/picture_bank_dialog.h"
 #include "stage/gui/stage_tool_window.h"
 #include "stage/gui/stage_view_area.h"
+#include "tests/pictures/picture_test_support.h"
 #include "tests/stage/gui/mainwin_fixture.h"
 
 namespace {
@@ -202,6 +203,21 @@ TEST_F(CreationDialogTest, ChoosingAnotherModelLeavesNoFrameOfTheOldSlots) {
   ASSERT_EQ(dialog->Slots().size(), 1u);
   EXPECT_EQ(on_screen().pixelColor(top_of_right_cell), background);
   EXPECT_EQ(on_screen().pixelColor(QPoint(175, 40)), background);
+  dialog->reject();
+}
+
+TEST_F(CreationDialogTest, NewTexOffersThePackersAnimatedPictures) {
+  auto dialog = Dialog(CreationMode::kBitmapObject);
+  std::vector<TsyFrameLayout> frames(2);
+  for (TsyFrameLayout& frame : frames) frame.pixels.assign(64, 0x03E0);
+  dialog->SelectSlot(1);
+  e_.prompter.ClearRecord();
+  e_.prompter.QueuePath(e_.folder.Write("flag.tsy", BuildTsy(8, 8, frames)));
+  dialog->Control(1130)->click();
+  EXPECT_TRUE(e_.prompter.MessageTexts().empty());
+  ASSERT_FALSE(e_.prompter.AskedQuestions().empty());
+  EXPECT_EQ(e_.prompter.AskedQuestions()[0].text, "*.bmp;*.tsy");
+  EXPECT_EQ(Bank::FrameCount(dialog->Slots()[1]->PictureId()), 2);
   dialog->reject();
 }
 

@@ -1,6 +1,7 @@
 #include "stage/gui/stage_view_area.h"
 
 #include <QResizeEvent>
+#include <algorithm>
 
 #include "render/affine_span_fill.h"
 #include "render/flat_span_fill.h"
@@ -162,10 +163,15 @@ void StageViewArea::resizeEvent(QResizeEvent*) {
   const int w = width(), h = height();
   bool shown[5] = {false, false, false, false, false};
   if (views_->shown == kSplitView) {
+    // A line of the area's grey between the panes tells where one view ends.
     const int half_w = w / 2, half_h = h / 2;
-    const QRect panes[4] = {QRect(0, 0, half_w, half_h), QRect(half_w, 0, w - half_w, half_h),
-                            QRect(0, half_h, half_w, h - half_h),
-                            QRect(half_w, half_h, w - half_w, h - half_h)};
+    const int left = std::max(0, half_w - kSplitGap / 2);
+    const int right_x = std::min(w, half_w + kSplitGap - kSplitGap / 2);
+    const int top = std::max(0, half_h - kSplitGap / 2);
+    const int bottom_y = std::min(h, half_h + kSplitGap - kSplitGap / 2);
+    const QRect panes[4] = {QRect(0, 0, left, top), QRect(right_x, 0, w - right_x, top),
+                            QRect(0, bottom_y, left, h - bottom_y),
+                            QRect(right_x, bottom_y, w - right_x, h - bottom_y)};
     for (size_t i = 0; i < 4; ++i) {
       const int32_t kind = views_->panes[i];
       views_->Window(kind)->setGeometry(panes[i]);

@@ -21,6 +21,8 @@ class StageViewArea : public QWidget {
  public:
   // Shown() while the split view is up.
   static constexpr int32_t kSplitView = -1;
+  // Pixels between the split view's panes.
+  static constexpr int kSplitGap = 2;
 
   // The views of `stage` (the program's live stage, which outlives the area). `host` is asked
   // for the tool state on every click, drag and redraw, and told of every change a view made.

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <cstdlib>
 
 #include "stage/gui/stage_parallel_view.h"
 #include "stage/gui/stage_perspective_view.h"
 #include "stage/gui/stage_view_area.h"
+#include "stage/gui/stage_view_window.h"
 #include "stage/partition_loading.h"
 #include "stage/stage_file.h"
 #include "stage/tool_buttons.h"
@@ -98,6 +100,42 @@ TEST(RoadInViewTest, StoredViewsAreKeptWhenTheyShowTheRoadAndAimedWhenTheyDoNot)
   EXPECT_GE(kept_shown[0], 1u);
   EXPECT_LT(kept_shown[0], 31u);
   EXPECT_EQ(kept_shown[1], 31u);
+}
+
+}  // namespace
+
+namespace {
+
+// The pixels of the no-road text in the picture the view window shows (light grey; the
+// grid is darker, the road's lines coloured).
+int NoRoadTextPixels(QWidget* view) {
+  const QImage shown = view->grab().toImage();
+  const int bar = static_cast<StageViewWindow*>(view)->BarHeight();
+  int count = 0;
+  for (int y = bar; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) {
+      const QColor c = shown.pixelColor(x, y);
+      if (c.red() > 150 && std::abs(c.red() - c.green()) < 16 &&
+          std::abs(c.green() - c.blue()) < 16) {
+        ++count;
+      }
+    }
+  }
+  return count;
+}
+
+TEST(RoadInViewTest, WithoutARoadTheViewsSayHowToGetOne) {
+  Editor e;
+  e.window->Command(kMode0SplitViewButton);
+  for (int32_t kind : {kTopViewKind, kPerspectiveViewKind}) {
+    EXPECT_GT(NoRoadTextPixels(e.window->Views()->View(kind)), 20) << kind;
+  }
+  e.OpenRoad();
+  for (int32_t kind : {kTopViewKind, kPerspectiveViewKind}) {
+    EXPECT_EQ(NoRoadTextPixels(e.window->Views()->View(kind)), 0) << kind;
+  }
+  e.window->Command(W::kNewCommand);
+  EXPECT_GT(NoRoadTextPixels(e.window->Views()->View(kTopViewKind)), 20);
 }
 
 }  // namespace

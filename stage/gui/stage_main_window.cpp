@@ -477,7 +477,8 @@ bool StageMainWindow1::ViewDragging() const {
 
 void StageMainWindow1::ShowHistoryMove() {
   // The stage was read back: objects, shapes and pictures have new IDs, so everything that
-  // shows them asks afresh.
+  // shows them asks afresh. The selection it went back to may lie outside the views.
+  views_->KeepSelectedPartitionInView();
   views_->RedrawViews();
   Refresh();
 }

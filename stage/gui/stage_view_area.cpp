@@ -49,7 +49,9 @@ StageViewArea::StageViewArea(Stage* stage, StageViewHost* host, QWidget* parent)
   context.host = host;
   context.markers = LoadViewMarkers();
   context.redraw_all = [this] { RedrawViews(); };
-  context.changed = [host](ViewChange change) {
+  context.changed = [this, host](ViewChange change) {
+    // A partition chosen in the partition view (AHEAD, BACK) may lie outside the others.
+    if (change == ViewChange::kSelection) KeepSelectedPartitionInView();
     if (host != nullptr) host->StageChangedByView(change);
   };
   for (int32_t kind : {kTopViewKind, kSideViewKind, kFrontViewKind}) {
@@ -133,18 +135,39 @@ void StageViewArea::ApplyViews(const ViewSection& views) {
   resizeEvent(nullptr);
 }
 
+namespace {
+
+// Height over width of a parallel view; a view that was never laid out takes the proportions
+// of the whole area.
+double Aspect(ParallelWnd1& view, QSize area) {
+  const QSize size =
+      view.Camera().Width() > 0 ? QSize(view.Camera().Width(), view.Camera().Height()) : area;
+  return size.width() > 0 ? static_cast<double>(size.height()) / size.width() : 0.75;
+}
+
+}  // namespace
+
+void StageViewArea::KeepSelectedPartitionInView() {
+  const Stage& stage = *views_->context.stage;
+  const int32_t p = stage.SelectedPartition();
+  if (!stage.GetTerrain().HasPartition(p)) return;
+  for (int32_t kind : {kTopViewKind, kSideViewKind, kFrontViewKind}) {
+    ParallelWnd1* view = views_->parallel[kind];
+    if (ParallelViewShowsPartition(stage, kind, view->Record(), Aspect(*view, size()), p)) {
+      continue;
+    }
+    view->SetRecord(CentredOnPartition(stage, view->Record(), p));
+    if (view->isVisibleTo(this)) view->Redraw();
+  }
+}
+
 void StageViewArea::AimAtRoad(bool only_lost) {
   const Stage& stage = *views_->context.stage;
   WorldBox box;
   if (!DisplayedRoadBox(stage, &box)) return;
   for (int32_t kind : {kTopViewKind, kSideViewKind, kFrontViewKind}) {
     ParallelWnd1* view = views_->parallel[kind];
-    // A view that was never laid out takes the proportions of the whole area.
-    const QSize size = view->Camera().Width() > 0
-                           ? QSize(view->Camera().Width(), view->Camera().Height())
-                           : this->size();
-    const double aspect =
-        size.width() > 0 ? static_cast<double>(size.height()) / size.width() : 0.75;
+    const double aspect = Aspect(*view, size());
     if (only_lost && ParallelViewShowsRoad(stage, kind, view->Record(), aspect)) continue;
     view->SetRecord(AimedParallelView(box, kind, aspect));
   }

@@ -96,8 +96,11 @@ ParallelViewRecord AimedParallelView(const WorldBox& box, int32_t view_kind, dou
   return view;
 }
 
-bool ParallelViewShowsRoad(const Stage& stage, int32_t view_kind, const ParallelViewRecord& view,
-                           double aspect) {
+namespace {
+
+// Whether a parallel view shows one of `corners`.
+bool ShowsAnyOf(const std::vector<Point3f>& corners, int32_t view_kind,
+                const ParallelViewRecord& view, double aspect) {
   if (!std::isfinite(view.zoom)) return false;
   const double zoom = std::clamp(view.zoom, kZoomLowest, kZoomHighest);
   const double half_across = 0.5 / zoom;
@@ -105,13 +108,45 @@ bool ParallelViewShowsRoad(const Stage& stage, int32_t view_kind, const Parallel
   const ViewAxes axes = AxesOf(view_kind);
   const double centre_across = PositionAlong(view, axes.across);
   const double centre_up = PositionAlong(view, axes.up);
-  for (const Point3f& corner : DisplayedRoadCorners(stage)) {
+  for (const Point3f& corner : corners) {
     if (std::fabs(corner.*axes.across - centre_across) <= half_across &&
         std::fabs(corner.*axes.up - centre_up) <= half_up) {
       return true;
     }
   }
   return false;
+}
+
+std::vector<Point3f> PartitionCorners(const Stage& stage, int32_t p) {
+  Point3f corners[4];
+  if (!stage.GetTerrain().PartitionCorners(p, corners)) return {};
+  return {corners, corners + 4};
+}
+
+}  // namespace
+
+bool ParallelViewShowsRoad(const Stage& stage, int32_t view_kind, const ParallelViewRecord& view,
+                           double aspect) {
+  return ShowsAnyOf(DisplayedRoadCorners(stage), view_kind, view, aspect);
+}
+
+bool ParallelViewShowsPartition(const Stage& stage, int32_t view_kind,
+                                const ParallelViewRecord& view, double aspect, int32_t p) {
+  return ShowsAnyOf(PartitionCorners(stage, p), view_kind, view, aspect);
+}
+
+ParallelViewRecord CentredOnPartition(const Stage& stage, const ParallelViewRecord& view,
+                                      int32_t p) {
+  const std::vector<Point3f> corners = PartitionCorners(stage, p);
+  if (corners.empty()) return view;
+  ParallelViewRecord out = view;
+  out.position_x = out.position_y = out.position_z = 0.0;
+  for (const Point3f& corner : corners) {
+    out.position_x += corner.x / 4.0;
+    out.position_y += corner.y / 4.0;
+    out.position_z += corner.z / 4.0;
+  }
+  return out;
 }
 
 bool AimFreeCamera(const Stage& stage, CameraModeRecord* free_mode) {

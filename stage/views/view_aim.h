@@ -38,6 +38,14 @@ ParallelViewRecord AimedParallelView(const WorldBox& box, int32_t view_kind, dou
 bool ParallelViewShowsRoad(const Stage& stage, int32_t view_kind, const ParallelViewRecord& view,
                            double aspect);
 
+// Whether a parallel view shows a corner of partition p (false when p does not exist).
+bool ParallelViewShowsPartition(const Stage& stage, int32_t view_kind,
+                                const ParallelViewRecord& view, double aspect, int32_t p);
+// The view moved, its zoom kept, so that the middle of partition p is in its middle; the view
+// unchanged when p does not exist.
+ParallelViewRecord CentredOnPartition(const Stage& stage, const ParallelViewRecord& view,
+                                      int32_t p);
+
 // Puts the free camera behind and above the selected partition, looking along the road and
 // down onto the partition's middle, which comes to the middle of the picture; its lens stays.
 // False (record unchanged) when there is no displayed range.

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "stage/gui/stage_parallel_view.h"
+#include "stage/gui/stage_partition_view.h"
 #include "stage/gui/stage_perspective_view.h"
 #include "stage/gui/stage_view_area.h"
 #include "stage/gui/stage_view_window.h"
@@ -136,6 +137,36 @@ TEST(RoadInViewTest, WithoutARoadTheViewsSayHowToGetOne) {
   }
   e.window->Command(W::kNewCommand);
   EXPECT_GT(NoRoadTextPixels(e.window->Views()->View(kTopViewKind)), 20);
+}
+
+}  // namespace
+
+namespace {
+
+// Whether the top view drew partition p in its last picture.
+bool TopViewShows(const Editor& e, int32_t p) {
+  auto* top = static_cast<ParallelWnd1*>(e.window->Views()->View(kTopViewKind));
+  return std::any_of(top->Hits().begin(), top->Hits().end(), [p](const HitRecord& hit) {
+    return hit.kind == kHitPartition && hit.ids[0] == p;
+  });
+}
+
+TEST(RoadInViewTest, ThePartitionViewsStepsAreFollowedByTheOtherViews) {
+  Editor e;
+  e.window->Command(kMode0SplitViewButton);
+  e.OpenRoad(120);  // a straight road 1190 long
+  auto* partition = static_cast<PatWnd1*>(e.window->Views()->View(kPartitionViewKind));
+  const ParallelViewRecord before = e.window->CurrentViews().parallel[kTopViewKind];
+  for (int step = 0; step < 60; ++step) partition->ButtonBar()->Click(PatButtonWindow1::kAhead);
+  ASSERT_EQ(e.stage().SelectedPartition(), 60);
+  EXPECT_TRUE(TopViewShows(e, 60));
+  const ParallelViewRecord after = e.window->CurrentViews().parallel[kTopViewKind];
+  EXPECT_EQ(after.zoom, before.zoom);
+  EXPECT_NE(after.position_z, before.position_z);
+  // Back again: partition 0 comes into view.
+  for (int step = 0; step < 60; ++step) partition->ButtonBar()->Click(PatButtonWindow1::kBack);
+  ASSERT_EQ(e.stage().SelectedPartition(), 0);
+  EXPECT_TRUE(TopViewShows(e, 0));
 }
 
 }  // namespace

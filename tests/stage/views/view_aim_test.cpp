@@ -84,6 +84,25 @@ TEST_F(ViewAimTest, ASmallRoadIsNotBlownUpAndTheWiresCount) {
   EXPECT_LE(505.0 * wide.zoom, kAimFill + 1e-9);
 }
 
+TEST_F(ViewAimTest, AViewIsCentredOnAPartitionItLostWithItsZoomKept) {
+  LoadFarRoad(80, 0);
+  WorldBox box;
+  ASSERT_TRUE(DisplayedRoadBox(stage_, &box));
+  for (int32_t kind : {kTopViewKind, kSideViewKind, kFrontViewKind}) {
+    SCOPED_TRACE(kind);
+    const ParallelViewRecord aimed = AimedParallelView(box, kind, kAspect);
+    EXPECT_TRUE(ParallelViewShowsPartition(stage_, kind, aimed, kAspect, 20));
+    // The front view looks along the road and shows every partition.
+    EXPECT_EQ(ParallelViewShowsPartition(stage_, kind, aimed, kAspect, 70), kind == kFrontViewKind);
+    const ParallelViewRecord centred = CentredOnPartition(stage_, aimed, 70);
+    EXPECT_TRUE(ParallelViewShowsPartition(stage_, kind, centred, kAspect, 70));
+    EXPECT_EQ(centred.zoom, aimed.zoom);
+    EXPECT_DOUBLE_EQ(centred.position_z, -2000.0 + 705.0);
+    EXPECT_EQ(CentredOnPartition(stage_, aimed, 79), aimed);  // no such partition
+    EXPECT_FALSE(ParallelViewShowsPartition(stage_, kind, aimed, kAspect, -1));
+  }
+}
+
 TEST_F(ViewAimTest, WithoutASelectedPartitionNothingIsAimed) {
   WorldBox box;
   EXPECT_FALSE(DisplayedRoadBox(stage_, &box));  // no road at all

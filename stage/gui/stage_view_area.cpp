@@ -162,21 +162,16 @@ void StageViewArea::KeepSelectedPartitionInView() {
 }
 
 void StageViewArea::AimAtRoad(bool only_lost) {
-  const Stage& stage = *views_->context.stage;
-  WorldBox box;
-  if (!DisplayedRoadBox(stage, &box)) return;
+  ViewSection views = CurrentViews();
+  double aspects[3];
   for (int32_t kind : {kTopViewKind, kSideViewKind, kFrontViewKind}) {
-    ParallelWnd1* view = views_->parallel[kind];
-    const double aspect = Aspect(*view, size());
-    if (only_lost && ParallelViewShowsRoad(stage, kind, view->Record(), aspect)) continue;
-    view->SetRecord(AimedParallelView(box, kind, aspect));
+    aspects[kind] = Aspect(*views_->parallel[kind], size());
   }
-  PerspectiveViewRecord perspective = views_->perspective->Record();
-  CameraModeRecord& free_mode = perspective.modes[kRoadModeFree];
-  if (!only_lost || !FreeCameraShowsRoad(stage, free_mode)) {
-    AimFreeCamera(stage, &free_mode);
-    views_->perspective->SetRecord(perspective);
+  if (!AimViews(*views_->context.stage, aspects, only_lost, &views)) return;
+  for (int32_t kind : {kTopViewKind, kSideViewKind, kFrontViewKind}) {
+    views_->parallel[kind]->SetRecord(views.parallel[kind]);
   }
+  views_->perspective->SetRecord(views.perspective);
   RedrawViews();
 }
 

@@ -192,3 +192,23 @@ bool FreeCameraShowsRoad(const Stage& stage, const CameraModeRecord& free_mode) 
   }
   return false;
 }
+
+bool AimViews(const Stage& stage, const double aspects[3], bool only_lost, ViewSection* views) {
+  WorldBox box;
+  if (!DisplayedRoadBox(stage, &box)) return false;
+  bool changed = false;
+  for (int32_t kind : {kTopViewKind, kSideViewKind, kFrontViewKind}) {
+    ParallelViewRecord& view = views->parallel[kind];
+    if (only_lost && ParallelViewShowsRoad(stage, kind, view, aspects[kind])) continue;
+    const ParallelViewRecord aimed = AimedParallelView(box, kind, aspects[kind]);
+    changed = changed || !(aimed == view);
+    view = aimed;
+  }
+  CameraModeRecord& free_mode = views->perspective.modes[kRoadModeFree];
+  if (!only_lost || !FreeCameraShowsRoad(stage, free_mode)) {
+    const CameraModeRecord before = free_mode;
+    AimFreeCamera(stage, &free_mode);
+    changed = changed || !(before == free_mode);
+  }
+  return changed;
+}

@@ -51,6 +51,12 @@ ParallelViewRecord CentredOnPartition(const Stage& stage, const ParallelViewReco
 // False (record unchanged) when there is no displayed range.
 bool AimFreeCamera(const Stage& stage, CameraModeRecord* free_mode);
 
+// The views of a stage as they are shown when it arrives: the parallel views (top, side and
+// front, whose heights are `aspects` times their widths) and the perspective view's free camera
+// are aimed at the road around the selected partition; with `only_lost` only those that show
+// none of it. False when nothing changed (also when no partition is selected).
+bool AimViews(const Stage& stage, const double aspects[3], bool only_lost, ViewSection* views);
+
 // Whether the free camera sees at least one road corner of the displayed range within its
 // lens (in front of it, nearer than its far distance).
 bool FreeCameraShowsRoad(const Stage& stage, const CameraModeRecord& free_mode);

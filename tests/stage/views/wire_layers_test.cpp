@@ -114,6 +114,37 @@ TEST_F(WireLayersTest, FacesAreFilledWithTheirColourOrTexture) {
   EXPECT_EQ(camera_.Surface().At(160, 140), views_test::kBlue);  // face of 6
 }
 
+TEST_F(WireLayersTest, ThePointToolsShowEveryWirePoint) {
+  LoadRoad(12, 2, 5);
+  using T = ToolStateBlock;
+  // Wires 0 and 1 on the left of partition 5 stand in one line at (-15, 0, 60) and
+  // (-25, 0, 60): (140, 160) and (100, 160); each point shows as a 5 x 5 square, whose top
+  // edge is looked at beside the face outlines of partition 6 running up from the points.
+  const struct {
+    const char* tool;
+    std::vector<int32_t> words;
+    bool dots;
+  } cases[] = {
+      {"camera move", {T::kMode0, T::kMode0CameraMove}, false},
+      {"select partition", {T::kMode0, T::kSelectPartitionTool}, false},
+      {"face attribute", {T::kMode0, T::kFaceAttributeTool}, false},
+      {"select point", {T::kMode0, T::kSelectPointTool}, true},
+      {"point move", {T::kMode0, T::kPointMoveTool}, true},
+      {"point glue", {T::kMode0, T::kPointGlueTool, T::kSelectPoint}, true},
+      {"glue target", {T::kMode0, T::kPointGlueTool, T::kSelectGluePoint}, true},
+      {"mode 1", {T::kMode1, T::kSelectObjectTool}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.tool);
+    look_.tools = ToolStateBlock();
+    for (int32_t word : c.words) look_.tools.words[word] = 1;
+    DrawTop();
+    for (int32_t x : {141, 101}) {
+      EXPECT_EQ(camera_.Surface().At(x, 158) == StagePen(8).colour, c.dots) << x;
+    }
+  }
+}
+
 // Points drawn on the same place: clicks step through them in drawing order.
 TEST_F(WireLayersTest, ClicksStepThroughPointsDrawnOnTheSamePlace) {
   LoadRoad(12, 1, 5);

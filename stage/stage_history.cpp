@@ -178,7 +178,7 @@ std::string StageModelImage(const Stage& stage) {
   return bytes;
 }
 
-StageHistory::StageHistory(Stage& stage, size_t budget) : stage_(stage), history_(budget) {
+StageHistory::StageHistory(Stage& stage, size_t budget) : DocumentHistory(budget), stage_(stage) {
   Clear();
 }
 

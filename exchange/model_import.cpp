@@ -431,12 +431,7 @@ AxisMatrix ModelAxes(const aiScene& scene, const std::string& path) {
 
 int ImportModel(const std::string& path, bool invert, float scale, const CobProgress& progress,
                 ImportedModel* model) {
-  if (!FileExists(path)) return kModelOpenFailed;
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    std::fclose(file);
-  } else {
-    return kModelOpenFailed;
-  }
+  if (!FileExists(path) || !OpenFailureReason(path).empty()) return kModelOpenFailed;
 
   // Inputs on which the library's readers would hang or crash.
   const std::string extension = LowerExtension(path);

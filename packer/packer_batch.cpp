@@ -8,6 +8,7 @@
 
 #include "foundation/application_directory.h"
 #include "foundation/directory.h"
+#include "foundation/file_io.h"
 #include "foundation/surface16.h"
 #include "packer/picture_pack_list.h"
 #include "pictures/picture_bank_high_color1.h"
@@ -81,10 +82,8 @@ const char* PackerBatchUsage() {
 std::string PictureLoadReason(int32_t bank_result, const std::string& path) {
   switch (bank_result) {
     case PictureBankHighColor1::kCannotOpen: {
-      std::FILE* file = std::fopen(path.c_str(), "rb");
-      if (file == nullptr) return std::strerror(errno);
-      std::fclose(file);
-      return "開けません";
+      const std::string reason = OpenFailureReason(path);
+      return reason.empty() ? "開けません" : reason;
     }
     case PictureBankHighColor1::kWrongFormat:
       return "BMP または .tsy ではありません";
@@ -170,10 +169,8 @@ int RunPackerBatch(const PackerBatchOptions& options, std::ostream& err) {
   }
   std::string error;
   if (!list.Write(options.output, &error)) {
-    // The save's error ends with the system's reason.
-    const size_t colon = error.rfind(": ");
-    err << "tessaly: " << options.output << ": ファイルの書き込みに失敗しました: "
-        << (colon == std::string::npos ? error : error.substr(colon + 2)) << "\n";
+    err << "tessaly: " << options.output
+        << ": ファイルの書き込みに失敗しました: " << SystemReasonOf(error) << "\n";
     return kPackerBatchCannotWrite;
   }
   return kPackerBatchDone;

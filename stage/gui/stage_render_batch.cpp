@@ -111,12 +111,6 @@ std::string Parse(const std::vector<std::string>& arguments, RenderRequest* requ
   return "";
 }
 
-// The system's reason at the end of a file_io message ("... path: reason").
-std::string Reason(const std::string& error) {
-  const size_t colon = error.rfind(": ");
-  return colon == std::string::npos ? error : error.substr(colon + 2);
-}
-
 bool EndsWithBmp(const std::string& path) {
   if (path.size() < 4) return false;
   std::string end = path.substr(path.size() - 4);
@@ -208,7 +202,7 @@ int RunRenderBatch(const std::vector<std::string>& arguments, std::ostream& err)
   std::string bytes;
   std::string error;
   if (!ReadWholeFile(request.stage_path, bytes, &error)) {
-    err << "tarnhollow: " << request.stage_path << ": ファイルのオープンに失敗 (" << Reason(error)
+    err << "tarnhollow: " << request.stage_path << ": ファイルのオープンに失敗 (" << SystemReasonOf(error)
         << ")\n";
     return kCannotRead;
   }
@@ -236,7 +230,7 @@ int RunRenderBatch(const std::vector<std::string>& arguments, std::ostream& err)
   if (!AtomicWriteFile(request.output_path,
                        std::string_view(encoded.constData(), static_cast<size_t>(encoded.size())),
                        &error)) {
-    err << "tarnhollow: " << request.output_path << ": 書き込みに失敗 (" << Reason(error) << ")\n";
+    err << "tarnhollow: " << request.output_path << ": 書き込みに失敗 (" << SystemReasonOf(error) << ")\n";
     return kCannotWrite;
   }
   return 0;

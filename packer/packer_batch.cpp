@@ -15,14 +15,7 @@
 
 namespace {
 
-bool IsBmpPath(const std::string& path) {
-  const std::string name = Directory1::FileName(path);
-  const size_t dot = name.rfind('.');
-  if (dot == std::string::npos) return false;
-  std::string extension = name.substr(dot + 1);
-  for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return extension == "BMP";
-}
+bool IsBmpPath(const std::string& path) { return Directory1::LowerExtension(path) == "bmp"; }
 
 // "RRGGBB" (or "#RRGGBB") as a 5-5-5 word, "none" as -1; false when it is neither.
 bool ParseColour(const std::string& text, int32_t* colour) {

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "foundation/directory.h"
 #include "foundation/file_io.h"
 #include "foundation/gui/surface_view.h"
 #include "pictures/picture_bank_high_color1.h"
@@ -111,12 +112,7 @@ std::string Parse(const std::vector<std::string>& arguments, RenderRequest* requ
   return "";
 }
 
-bool EndsWithBmp(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string end = path.substr(path.size() - 4);
-  for (char& c : end) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return end == ".bmp";
-}
+bool EndsWithBmp(const std::string& path) { return Directory1::LowerExtension(path) == "bmp"; }
 
 // The engines and the picture bank, started for the run.
 class RenderLibraries {

@@ -20,6 +20,7 @@
 
 #include "foundation/byte_writer.h"
 #include "foundation/file_io.h"
+#include "pictures/bmp_writer.h"
 #include "pictures/picture_bank_high_color1.h"
 #include "pictures/picture_textures.h"
 #include "render/affine_span_fill.h"
@@ -45,31 +46,14 @@ struct Scene {
 };
 
 std::string BmpBytes(int32_t side, uint32_t seed) {
-  ByteWriter out;
-  const int32_t image = side * side * 3;
-  out.Text("BM");
-  out.U32(static_cast<uint32_t>(54 + image));
-  out.U32(0);
-  out.U32(54);
-  out.U32(40);
-  out.I32(side);
-  out.I32(side);
-  out.U16(1);
-  out.U16(24);
-  out.U32(0);
-  out.U32(static_cast<uint32_t>(image));
-  out.I32(2835);
-  out.I32(2835);
-  out.U32(0);
-  out.U32(0);
   uint32_t state = seed;
-  for (int32_t i = 0; i < side * side; ++i) {
+  return Bmp24Bytes(side, side, [&state, seed](int32_t, int32_t) {
     state = state * 1664525u + 1013904223u;
-    out.U8(static_cast<uint8_t>(40 + (state >> 27)));
-    out.U8(static_cast<uint8_t>(90 + (seed & 63) + (state >> 26)));
-    out.U8(static_cast<uint8_t>(60 + (state >> 28)));
-  }
-  return out.Take();
+    const auto red = static_cast<uint8_t>(60 + (state >> 28));
+    const auto green = static_cast<uint8_t>(90 + (seed & 63) + (state >> 26));
+    const auto blue = static_cast<uint8_t>(40 + (state >> 27));
+    return uint32_t{red} << 16 | uint32_t{green} << 8 | blue;
+  });
 }
 
 // A loop of `lines` lines on a wavy circle, 30 units wide.

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "foundation/byte_writer.h"
+#include "pictures/bmp_writer.h"
 #include "pictures/picture_bank_high_color1.h"
 #include "stage/object_placement.h"
 #include "stage/partition_loading.h"
@@ -37,24 +38,10 @@ std::string Write(const std::string& path, const std::string& bytes) {
 
 // A 24-bit BMP with a colour ramp.
 std::string Bmp(int32_t side, uint8_t red) {
-  const int32_t row = (side * 3 + 3) / 4 * 4;
-  ByteWriter out;
-  out.Text("BM");
-  for (uint32_t v : {static_cast<uint32_t>(54 + row * side), 0u, 54u, 40u}) out.U32(v);
-  out.I32(side);
-  out.I32(side);
-  out.U16(1);
-  out.U16(24);
-  for (uint32_t v : {0u, static_cast<uint32_t>(row * side), 2835u, 2835u, 0u, 0u}) out.U32(v);
-  for (int32_t y = 0; y < side; ++y) {
-    for (int32_t x = 0; x < side; ++x) {
-      out.U8(static_cast<uint8_t>(x * 2));
-      out.U8(static_cast<uint8_t>(y * 2));
-      out.U8(red);
-    }
-    out.Zeros(static_cast<size_t>(row - side * 3));
-  }
-  return out.Take();
+  return Bmp24Bytes(side, side, [side, red](int32_t x, int32_t y) {
+    const auto green = static_cast<uint8_t>((side - 1 - y) * 2);
+    return uint32_t{red} << 16 | uint32_t{green} << 8 | static_cast<uint8_t>(x * 2);
+  });
 }
 
 // A gently curving, climbing road of `lines` partition lines.

@@ -1,13 +1,12 @@
 #include "converter/polyconv_batch.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 #include "converter/cob_conversion.h"
 #include "converter/output_folder.h"
+#include "foundation/file_io.h"
 
 namespace {
 
@@ -58,14 +57,6 @@ bool ParseScale(const std::string& text, float& scale) {
          std::isfinite(scale) && scale > 0.0f;
 }
 
-// The system's reason why `path` cannot be read, "" when it can.
-std::string ReadReason(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return std::strerror(errno);
-  std::fclose(file);
-  return "";
-}
-
 // One line: the file the result is about, the result's message and, where the system refused
 // something, its reason.
 std::string ResultLine(int result, const ConversionRequest& request) {
@@ -73,7 +64,7 @@ std::string ResultLine(int result, const ConversionRequest& request) {
   std::string reason;
   if (result == kConverted || result == kPo3OpenFailed) file = request.output_path;
   if (result == kCobOpenFailed || result == kModelOpenFailed) {
-    reason = ReadReason(request.input_path);
+    reason = OpenFailureReason(request.input_path);
   }
   std::string line = "polyconv: " + file + ": " + ConversionMessage(result);
   if (!reason.empty()) line += ": " + reason;

@@ -1,32 +1,15 @@
 #include "course/course_batch.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
 #include "course/cob_export.h"
 #include "course/course_data.h"
 #include "course/course_file.h"
 #include "course/partition_file.h"
+#include "foundation/file_io.h"
 
 namespace {
 
-// The system's reason why `path` cannot be read, "" when it can.
-std::string ReadReason(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return std::strerror(errno);
-  std::fclose(file);
-  return "";
-}
-
 void SetReason(std::string* reason, const std::string& text) {
   if (reason != nullptr) *reason = text;
-}
-
-// The system's words at the end of a save's error ("cannot create PATH: reason").
-std::string SaveReason(const std::string& error) {
-  const size_t colon = error.rfind(": ");
-  return colon == std::string::npos ? error : error.substr(colon + 2);
 }
 
 int32_t LoadForExport(const std::string& course_path, CourseData1* course, std::string* reason) {
@@ -37,7 +20,7 @@ int32_t LoadForExport(const std::string& course_path, CourseData1* course, std::
     case kCourseFileDamaged:
       return kBatchDamagedCourse;
     default:
-      SetReason(reason, ReadReason(course_path));
+      SetReason(reason, OpenFailureReason(course_path));
       return kBatchCannotOpenCourse;
   }
 }
@@ -56,7 +39,7 @@ int32_t ExportPartitionFromCourseFile(const std::string& course_path, const std:
     case kPartitionTooManyLines:
       return kBatchTooManyLines;
     default:
-      SetReason(reason, SaveReason(error));
+      SetReason(reason, SystemReasonOf(error));
       return kBatchCannotWrite;
   }
 }
@@ -73,7 +56,7 @@ int32_t ExportCobFromCourseFile(const std::string& course_path, const std::strin
     case kCobTooManyLines:
       return kBatchTooManyLines;
     default:
-      SetReason(reason, SaveReason(error));
+      SetReason(reason, SystemReasonOf(error));
       return kBatchCannotWrite;
   }
 }

@@ -201,7 +201,7 @@ CourseEdit ClassifyCourseChange(std::string_view before_bytes, std::string_view 
 }
 
 CourseHistory::CourseHistory(CourseData1& course, size_t budget)
-    : course_(course), history_(budget) {
+    : DocumentHistory(budget), course_(course) {
   Clear();
 }
 

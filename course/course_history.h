@@ -43,7 +43,7 @@ std::string CourseModelImage(const CourseData1& course);
 // a tangent, tested in this order.
 CourseEdit ClassifyCourseChange(std::string_view before, std::string_view after);
 
-class CourseHistory {
+class CourseHistory : public DocumentHistory {
  public:
   explicit CourseHistory(CourseData1& course, size_t budget = EditHistory::kDefaultBudget);
 
@@ -56,13 +56,6 @@ class CourseHistory {
   // when a step was added. The changed flag then says whether the course differs from the
   // saved state.
   bool Record();
-
-  bool CanUndo() const { return history_.CanUndo(); }
-  bool CanRedo() const { return history_.CanRedo(); }
-  std::string UndoLabel() const { return history_.UndoLabel(); }
-  std::string RedoLabel() const { return history_.RedoLabel(); }
-  std::string UndoMenuText() const { return EditMenuText(kUndoMenuText, UndoLabel()); }
-  std::string RedoMenuText() const { return EditMenuText(kRedoMenuText, RedoLabel()); }
 
   // Takes the last step back (changes not yet recorded are recorded first). The selected
   // point becomes the one that step left when the point count is the same, otherwise the
@@ -78,10 +71,6 @@ class CourseHistory {
   // The course's changed flag, which follows the history.
   bool IsModified() const { return course_.IsChanged(); }
 
-  size_t UndoCount() const { return history_.UndoCount(); }
-  size_t RedoCount() const { return history_.RedoCount(); }
-  size_t MemoryUsed() const { return history_.MemoryUsed(); }
-
  private:
   // Records a step when the course differs from the current state.
   bool RecordChange();
@@ -89,5 +78,4 @@ class CourseHistory {
   void Settle();
 
   CourseData1& course_;
-  EditHistory history_;
 };

@@ -1,14 +1,11 @@
 #include "exchange/course_gltf.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
 #include "course/course_data.h"
 #include "course/course_file.h"
 #include "course/partition_file.h"
 #include "course/partition_line.h"
 #include "exchange/gltf_geometry.h"
+#include "foundation/file_io.h"
 #include "pictures/bmp_file2.h"
 
 namespace {
@@ -94,20 +91,12 @@ int32_t ExportGltfFromCourseFile(const std::string& course_path, const std::stri
     case kCourseFileDamaged:
       return kCourseGltfDamagedCourse;
     default:
-      if (reason != nullptr) {
-        std::FILE* file = std::fopen(course_path.c_str(), "rb");
-        *reason = file == nullptr ? std::strerror(errno) : "";
-        if (file != nullptr) std::fclose(file);
-      }
+      if (reason != nullptr) *reason = OpenFailureReason(course_path);
       return kCourseGltfCannotOpenCourse;
   }
   std::string error;
   const int32_t result = WriteCourseGltf(course, texture_path, gltf_path, &error, untextured);
-  // The system's words at the end of the save's error ("cannot create PATH: reason").
-  if (result == kCourseGltfCannotWrite && reason != nullptr) {
-    const size_t colon = error.rfind(": ");
-    *reason = colon == std::string::npos ? error : error.substr(colon + 2);
-  }
+  if (result == kCourseGltfCannotWrite && reason != nullptr) *reason = SystemReasonOf(error);
   return result;
 }
 

@@ -73,15 +73,6 @@ class MemoryIOSystem : public Assimp::IOSystem {
   std::map<std::string, std::string>* files_;
 };
 
-bool EndsWith(const std::string& path, const std::string& lower_tail) {
-  if (path.size() < lower_tail.size()) return false;
-  for (size_t i = 0; i < lower_tail.size(); ++i) {
-    const auto c = static_cast<unsigned char>(path[path.size() - lower_tail.size() + i]);
-    if (std::tolower(c) != lower_tail[i]) return false;
-  }
-  return true;
-}
-
 // Letters, digits, "-" and "_" of `text`, others as "_": a name that needs no escaping in a
 // URI.
 std::string UriSafe(const std::string& text) {
@@ -220,9 +211,11 @@ aiTexture* BuildEmbeddedTexture(const GltfTexture& texture, const std::string& p
 
 }  // namespace
 
-bool IsGltfPath(const std::string& path) { return IsGlbPath(path) || EndsWith(path, ".gltf"); }
+bool IsGltfPath(const std::string& path) {
+  return IsGlbPath(path) || Directory1::LowerExtension(path) == "gltf";
+}
 
-bool IsGlbPath(const std::string& path) { return EndsWith(path, ".glb"); }
+bool IsGlbPath(const std::string& path) { return Directory1::LowerExtension(path) == "glb"; }
 
 GltfWriteResult GltfFiles(const GltfScene& scene, const std::string& path,
                           std::vector<FileToWrite>* files, std::string* error) {

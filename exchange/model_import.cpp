@@ -29,15 +29,6 @@ namespace {
 constexpr const char* kModelExtensions[] = {"gltf", "glb", "obj", "fbx",
                                             "dae",  "3ds", "ply", "stl"};
 
-std::string LowerExtension(const std::string& path) {
-  const std::string name = Directory1::FileName(path);
-  const size_t dot = name.rfind('.');
-  if (dot == std::string::npos) return "";
-  std::string extension = name.substr(dot + 1);
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension;
-}
-
 // Asks the caller's progress callback while the library reads; a cancel stops the read.
 class CancelHandler : public Assimp::ProgressHandler {
  public:
@@ -401,7 +392,7 @@ bool MapMeshes(const aiScene& scene, bool invert, Po3Object* object) {
 }  // namespace
 
 bool IsModelPath(const std::string& path) {
-  const std::string extension = LowerExtension(path);
+  const std::string extension = Directory1::LowerExtension(path);
   return std::find(std::begin(kModelExtensions), std::end(kModelExtensions), extension) !=
          std::end(kModelExtensions);
 }
@@ -409,7 +400,7 @@ bool IsModelPath(const std::string& path) {
 AxisMatrix ModelAxes(const aiScene& scene, const std::string& path) {
   // Rows: the model's right, up and front directions in its own coordinates.
   float rows[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
-  const std::string extension = LowerExtension(path);
+  const std::string extension = Directory1::LowerExtension(path);
   if (extension == "stl" || extension == "ply") {
     // Z up, and the front (+z of a y-up scene) is -y.
     const float z_up[3][3] = {{1, 0, 0}, {0, 0, 1}, {0, -1, 0}};
@@ -431,15 +422,10 @@ AxisMatrix ModelAxes(const aiScene& scene, const std::string& path) {
 
 int ImportModel(const std::string& path, bool invert, float scale, const CobProgress& progress,
                 ImportedModel* model) {
-  if (!FileExists(path)) return kModelOpenFailed;
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    std::fclose(file);
-  } else {
-    return kModelOpenFailed;
-  }
+  if (!FileExists(path) || !OpenFailureReason(path).empty()) return kModelOpenFailed;
 
   // Inputs on which the library's readers would hang or crash.
-  const std::string extension = LowerExtension(path);
+  const std::string extension = Directory1::LowerExtension(path);
   if (extension == "ply" && !PlyHeaderEnds(path)) return kModelUnreadable;
   if ((extension == "gltf" || extension == "glb") && !GltfMediaTypesSafe(path)) {
     return kModelUnreadable;

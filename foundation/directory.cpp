@@ -1,5 +1,6 @@
 #include "foundation/directory.h"
 
+#include <cctype>
 #include <cstring>
 
 #include "foundation/misuse_check.h"
@@ -86,6 +87,15 @@ std::string Directory1::FileName(const std::string& path) {
 std::string Directory1::Folder(const std::string& path) {
   const size_t last = LastSeparator(path.c_str());
   return last == std::string::npos ? std::string() : path.substr(0, last);
+}
+
+std::string Directory1::LowerExtension(const std::string& path) {
+  const std::string name = FileName(path);
+  const size_t dot = name.rfind('.');
+  if (dot == std::string::npos) return "";
+  std::string extension = name.substr(dot + 1);
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension;
 }
 
 std::string Directory1::WithoutExtension(const std::string& path) {

@@ -22,4 +22,7 @@ class Directory1 {
   static std::string FileName(const std::string& path);
   static std::string Folder(const std::string& path);
   static std::string WithoutExtension(const std::string& path);
+  // The text after the last "." of the file name in lower case ("bmp" for "C:\\A.BMP"), ""
+  // when the name has none: what the batch modes tell file kinds by.
+  static std::string LowerExtension(const std::string& path);
 };

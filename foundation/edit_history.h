@@ -99,3 +99,27 @@ class EditHistory {
   size_t memory_ = 0;
   size_t budget_;
 };
+
+// What an editor's undo history answers whatever its document: whether and what can be
+// undone or redone, the entries of the "編集" menu, the counts. The editor's history derives
+// from it and keeps its states in `history_`.
+class DocumentHistory {
+ public:
+  bool CanUndo() const { return history_.CanUndo(); }
+  bool CanRedo() const { return history_.CanRedo(); }
+  std::string UndoLabel() const { return history_.UndoLabel(); }
+  std::string RedoLabel() const { return history_.RedoLabel(); }
+  // "元に戻す: 点の移動" / "元に戻す", "やり直し: ..." / "やり直し".
+  std::string UndoMenuText() const { return EditMenuText(kUndoMenuText, UndoLabel()); }
+  std::string RedoMenuText() const { return EditMenuText(kRedoMenuText, RedoLabel()); }
+
+  size_t UndoCount() const { return history_.UndoCount(); }
+  size_t RedoCount() const { return history_.RedoCount(); }
+  size_t MemoryUsed() const { return history_.MemoryUsed(); }
+
+ protected:
+  explicit DocumentHistory(size_t budget) : history_(budget) {}
+  ~DocumentHistory() = default;
+
+  EditHistory history_;
+};

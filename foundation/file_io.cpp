@@ -204,3 +204,15 @@ bool FileExists(const std::string& path) {
   struct stat info;
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
+
+std::string SystemReasonOf(const std::string& error) {
+  const size_t colon = error.rfind(": ");
+  return colon == std::string::npos ? error : error.substr(colon + 2);
+}
+
+std::string OpenFailureReason(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return std::strerror(errno);
+  std::fclose(file);
+  return "";
+}

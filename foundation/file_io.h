@@ -15,6 +15,11 @@ constexpr unsigned long long kMaxReadableFileSize = 1ULL << 30;
 // kMaxReadableFileSize; `error` says why.
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error = nullptr);
 
+// The system's reason at the end of an `error` from the functions here ("cannot create
+// PATH: No space left on device" gives "No space left on device"); the whole text when it
+// has none.
+std::string SystemReasonOf(const std::string& error);
+
 // Writes `bytes` to `path` atomically. Returns false on any failure; `error` says why.
 // A symbolic link is followed (the file it points to is replaced, the link stays) and the
 // replaced file's permissions are kept.
@@ -38,3 +43,7 @@ using FileFaultHook = bool (*)(FileOperation operation);
 void SetFileFaultHookForTesting(FileFaultHook hook);
 
 bool FileExists(const std::string& path);
+
+// The system's reason why `path` cannot be opened for reading ("No such file or directory"),
+// "" when it can: the words a message adds to a refused input.
+std::string OpenFailureReason(const std::string& path);

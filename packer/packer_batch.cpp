@@ -8,20 +8,14 @@
 
 #include "foundation/application_directory.h"
 #include "foundation/directory.h"
+#include "foundation/file_io.h"
 #include "foundation/surface16.h"
 #include "packer/picture_pack_list.h"
 #include "pictures/picture_bank_high_color1.h"
 
 namespace {
 
-bool IsBmpPath(const std::string& path) {
-  const std::string name = Directory1::FileName(path);
-  const size_t dot = name.rfind('.');
-  if (dot == std::string::npos) return false;
-  std::string extension = name.substr(dot + 1);
-  for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return extension == "BMP";
-}
+bool IsBmpPath(const std::string& path) { return Directory1::LowerExtension(path) == "bmp"; }
 
 // "RRGGBB" (or "#RRGGBB") as a 5-5-5 word, "none" as -1; false when it is neither.
 bool ParseColour(const std::string& text, int32_t* colour) {
@@ -81,10 +75,8 @@ const char* PackerBatchUsage() {
 std::string PictureLoadReason(int32_t bank_result, const std::string& path) {
   switch (bank_result) {
     case PictureBankHighColor1::kCannotOpen: {
-      std::FILE* file = std::fopen(path.c_str(), "rb");
-      if (file == nullptr) return std::strerror(errno);
-      std::fclose(file);
-      return "開けません";
+      const std::string reason = OpenFailureReason(path);
+      return reason.empty() ? "開けません" : reason;
     }
     case PictureBankHighColor1::kWrongFormat:
       return "BMP または .tsy ではありません";
@@ -170,10 +162,8 @@ int RunPackerBatch(const PackerBatchOptions& options, std::ostream& err) {
   }
   std::string error;
   if (!list.Write(options.output, &error)) {
-    // The save's error ends with the system's reason.
-    const size_t colon = error.rfind(": ");
-    err << "tessaly: " << options.output << ": ファイルの書き込みに失敗しました: "
-        << (colon == std::string::npos ? error : error.substr(colon + 2)) << "\n";
+    err << "tessaly: " << options.output
+        << ": ファイルの書き込みに失敗しました: " << SystemReasonOf(error) << "\n";
     return kPackerBatchCannotWrite;
   }
   return kPackerBatchDone;

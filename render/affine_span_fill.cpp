@@ -151,10 +151,19 @@ int32_t AffineSpanFill1::Fill(uint16_t* pixels, int32_t width, int32_t height,
   TextureView texture;
   if (!textures.Texture(texture_id, &texture) || !texture.Usable()) return 0;
   if (texture.has_transparent_colour && width > kMaxWidth) return 1;
-  if (pixels == nullptr || width < 1 || height < 1) return 0;
+  FillAnyWidth(pixels, width, height, points, coords, n, texture);
+  return 0;
+}
+
+void AffineSpanFill1::FillAnyWidth(uint16_t* pixels, int32_t width, int32_t height,
+                                   const Point3f* points, const TexCoord2f* coords, int32_t n,
+                                   const TextureView& texture) {
+  SUITE_CHECK(startup.Started(), kTag, "クラスを初期化していません");
+  if (!texture.Usable()) return;
+  if (pixels == nullptr || width < 1 || height < 1) return;
   Prepare(height);
-  if (tables.Length() != height) return 0;
-  if (n < 2 || !PolygonInsideSurface(points, n, width, height)) return 0;
+  if (tables.Length() != height) return;
+  if (n < 2 || !PolygonInsideSurface(points, n, width, height)) return;
   const float u_unit = std::ldexp(1.0f, texture.width_exponent + 12);
   const float v_unit = std::ldexp(1.0f, texture.height_exponent + 12);
   FixedVertex first{};
@@ -166,7 +175,7 @@ int32_t AffineSpanFill1::Fill(uint16_t* pixels, int32_t width, int32_t height,
     } else {
       const float u = coords[i].u * u_unit;
       const float v = coords[i].v * v_unit;
-      if (!(std::fabs(u) < kFixedLimit && std::fabs(v) < kFixedLimit)) return 0;
+      if (!(std::fabs(u) < kFixedLimit && std::fabs(v) < kFixedLimit)) return;
       vertex = {points[i].x, points[i].y, TruncFloatToInt32(u), TruncFloatToInt32(v)};
     }
     if (i == 0) {
@@ -187,7 +196,6 @@ int32_t AffineSpanFill1::Fill(uint16_t* pixels, int32_t width, int32_t height,
   } else {
     PlainSpans(pixels, width, height, texture);
   }
-  return 0;
 }
 
 int32_t AffineSpanFill1::TableLength() { return tables.Length(); }

@@ -33,6 +33,15 @@ class AffineSpanFill1 {
     return Fill(surface.Bits(), surface.Width(), surface.Height(), points, coords, n, textures,
                 texture_id);
   }
+  // The same fill with a texture at hand and without the width limit, for surfaces wider
+  // than kMaxWidth (the stage views' windows): every pixel as Fill draws it on a narrower
+  // surface.
+  static void FillAnyWidth(uint16_t* pixels, int32_t width, int32_t height, const Point3f* points,
+                           const TexCoord2f* coords, int32_t n, const TextureView& texture);
+  static void FillAnyWidth(Surface16& surface, const Point3f* points, const TexCoord2f* coords,
+                           int32_t n, const TextureView& texture) {
+    FillAnyWidth(surface.Bits(), surface.Width(), surface.Height(), points, coords, n, texture);
+  }
 
   static int32_t TableLength();
   static int32_t TopRow();

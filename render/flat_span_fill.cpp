@@ -100,10 +100,17 @@ int32_t FlatSpanFill1::Fill(uint16_t* pixels, int32_t width, int32_t height,
                             const Point3f* points, int32_t n, uint16_t colour) {
   SUITE_CHECK(startup.Started(), kTag, "クラスを初期化していません");
   if (width > kMaxWidth) return 1;
-  if (pixels == nullptr || width < 1 || height < 1) return 0;
+  FillAnyWidth(pixels, width, height, points, n, colour);
+  return 0;
+}
+
+void FlatSpanFill1::FillAnyWidth(uint16_t* pixels, int32_t width, int32_t height,
+                                 const Point3f* points, int32_t n, uint16_t colour) {
+  SUITE_CHECK(startup.Started(), kTag, "クラスを初期化していません");
+  if (pixels == nullptr || width < 1 || height < 1) return;
   Prepare(height);
-  if (tables.Length() != height) return 0;
-  if (n < 2 || !PolygonInsideSurface(points, n, width, height)) return 0;
+  if (tables.Length() != height) return;
+  if (n < 2 || !PolygonInsideSurface(points, n, width, height)) return;
   int32_t* xa_table = tables.Table(0);
   int32_t* xb_table = tables.Table(1);
   EdgeWalk pending{};
@@ -132,7 +139,6 @@ int32_t FlatSpanFill1::Fill(uint16_t* pixels, int32_t width, int32_t height,
     FillSpan(pixels + static_cast<ptrdiff_t>(width) * (height - 1 - r) + xa, count, colour,
              pair);
   }
-  return 0;
 }
 
 int32_t FlatSpanFill1::TableLength() { return tables.Length(); }

@@ -11,19 +11,13 @@ namespace {
 
 constexpr const char* kProgram = "tarnhollow";
 
-// The system's reason at the end of a file_io message ("cannot open PATH: reason").
-std::string Reason(const std::string& error) {
-  const size_t at = error.rfind(": ");
-  return at == std::string::npos ? error : error.substr(at + 2);
-}
-
 int Fail(std::ostream& err, const std::string& file, const std::string& text, int status) {
   err << kProgram << ": " << file << ": " << text << "\n";
   return status;
 }
 
 int CannotRead(std::ostream& err, const std::string& file, const std::string& error) {
-  const std::string reason = error.empty() ? "" : "（" + Reason(error) + "）";
+  const std::string reason = error.empty() ? "" : "（" + SystemReasonOf(error) + "）";
   return Fail(err, file, "ファイルのオープンに失敗しました" + reason, kStageBatchCannotRead);
 }
 
@@ -32,7 +26,7 @@ int Save(const StageBatchOptions& options, Stage& stage, const ToolStateBlock& t
   std::string error;
   if (!StageFile::Save(options.output, stage, tools, views, &error)) {
     return Fail(err, options.output,
-                "書き込めませんでした（" + Reason(error) + "）。何も書き込んでいません",
+                "書き込めませんでした（" + SystemReasonOf(error) + "）。何も書き込んでいません",
                 kStageBatchCannotWrite);
   }
   return kStageBatchDone;

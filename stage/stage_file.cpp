@@ -14,7 +14,6 @@ constexpr char kMagic[11] = "Tarnhollow";
 constexpr char kVersion[11] = "Version1.1";
 
 // Smallest encodings, for checking counts against the bytes that remain.
-constexpr size_t kPickedBytes = 12;
 constexpr size_t kWireBytes = 84;
 constexpr size_t kSmallestPartitionBytes = 4 + 4 + 8 + 12 + 12 + 24 + 24 + 8 + 8 + 16 + 4 + 32 + 4;
 constexpr size_t kGlueBytes = 12;
@@ -62,13 +61,6 @@ void WriteWire(const TerrainWire& wire, ByteWriter& out) {
   out.I32(wire.joined);
   out.I32(wire.face_flag);
   WriteFace(wire.face, out);
-}
-
-void WritePointRef(const PointRef& point, ByteWriter& out) {
-  out.I32(point.partition);
-  out.I32(point.side);
-  out.I32(point.wire);
-  out.I32(point.end);
 }
 
 void WriteShape(const ObjectShape& shape, ByteWriter& out) {
@@ -129,15 +121,6 @@ FaceAttribute ReadFace(ByteReader& in) {
     corner.v = in.F32();
   }
   return face;
-}
-
-PointRef ReadPointRef(ByteReader& in) {
-  PointRef point;
-  point.partition = in.I32();
-  point.side = in.I32();
-  point.wire = in.I32();
-  point.end = in.I32();
-  return point;
 }
 
 // Reads a zero-terminated name; fails when no zero byte follows.
@@ -287,6 +270,36 @@ const char* StageFile::Message(StageFileResult result) {
   return "";
 }
 
+void StageFile::WritePointRef(const PointRef& point, ByteWriter& out) {
+  out.I32(point.partition);
+  out.I32(point.side);
+  out.I32(point.wire);
+  out.I32(point.end);
+}
+
+PointRef StageFile::ReadPointRef(ByteReader& in) {
+  PointRef point;
+  point.partition = in.I32();
+  point.side = in.I32();
+  point.wire = in.I32();
+  point.end = in.I32();
+  return point;
+}
+
+void StageFile::WriteFaceRef(const FaceRef& face, ByteWriter& out) {
+  out.I32(face.partition);
+  out.I32(face.side);
+  out.I32(face.wire);
+}
+
+FaceRef StageFile::ReadFaceRef(ByteReader& in) {
+  FaceRef face;
+  face.partition = in.I32();
+  face.side = in.I32();
+  face.wire = in.I32();
+  return face;
+}
+
 void StageFile::WriteStageSection(const Stage& stage, ByteWriter& out) {
   const Stage::State& s = *stage.state_;
   out.I32(s.selected_partition);
@@ -295,12 +308,7 @@ void StageFile::WriteStageSection(const Stage& stage, ByteWriter& out) {
   out.I32(s.selected_object == -1 ? -1 : stage.ObjectOrdinal(s.selected_object));
   out.I32(s.background_object == -1 ? -1 : stage.ObjectOrdinal(s.background_object));
   out.I32(s.picked.Count());
-  for (int32_t i = 0; i < s.picked.Count(); ++i) {
-    const FaceRef face = s.picked.At(i);
-    out.I32(face.partition);
-    out.I32(face.side);
-    out.I32(face.wire);
-  }
+  for (int32_t i = 0; i < s.picked.Count(); ++i) WriteFaceRef(s.picked.At(i), out);
 
   out.I32(s.free_objects.Count());
   for (int32_t i = 0; i < s.free_objects.Count(); ++i) {
@@ -393,14 +401,8 @@ StageFileResult StageFile::ReadStageSection(ByteReader& in, Stage& stage) {
   const int32_t selected_object = in.I32();
   const int32_t background_object = in.I32();
   const int32_t picked_count = in.I32();
-  if (!in.CanRead(picked_count, kPickedBytes)) return kDamaged;
-  for (int32_t i = 0; i < picked_count; ++i) {
-    FaceRef face;
-    face.partition = in.I32();
-    face.side = in.I32();
-    face.wire = in.I32();
-    s.picked.Append(face);
-  }
+  if (!in.CanRead(picked_count, kFaceRefBytes)) return kDamaged;
+  for (int32_t i = 0; i < picked_count; ++i) s.picked.Append(ReadFaceRef(in));
 
   // Terrain.
   const int32_t free_count = in.I32();

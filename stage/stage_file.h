@@ -40,6 +40,14 @@ class StageFile {
   // The bytes of a whole stage file.
   static std::string Image(const Stage& stage, const ToolStateBlock& tools,
                            const ViewSection& views);
+  // The selection's records as the stage section stores them, for other images of the stage
+  // (the undo history's).
+  static constexpr size_t kFaceRefBytes = 12;
+  static void WritePointRef(const PointRef& point, ByteWriter& out);
+  static PointRef ReadPointRef(ByteReader& in);
+  static void WriteFaceRef(const FaceRef& face, ByteWriter& out);
+  static FaceRef ReadFaceRef(ByteReader& in);
+
   // Writes the stage section, the picture bank image included.
   static void WriteStageSection(const Stage& stage, ByteWriter& out);
 

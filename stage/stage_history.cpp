@@ -14,7 +14,6 @@ namespace {
 // the picked list (count and 3 int32 per entry).
 constexpr size_t kSelectionFieldBytes = 40;
 constexpr size_t kPickedCountOffset = 44;
-constexpr size_t kPickedEntryBytes = 12;
 
 const char* const kLabels[kStageEditCount] = {
     "ワイヤーの追加",                  // kWireAdded
@@ -66,32 +65,15 @@ StageSelection CaptureSelection(const Stage& stage) {
   return selection;
 }
 
-void WritePointRef(const PointRef& point, ByteWriter& out) {
-  for (int32_t value : {point.partition, point.side, point.wire, point.end}) out.I32(value);
-}
-
-PointRef ReadPointRef(ByteReader& in) {
-  PointRef point;
-  point.partition = in.I32();
-  point.side = in.I32();
-  point.wire = in.I32();
-  point.end = in.I32();
-  return point;
-}
-
 std::string Encode(const StageSelection& selection) {
   ByteWriter out;
   out.I32(selection.partition);
-  WritePointRef(selection.point, out);
-  WritePointRef(selection.glue_target, out);
+  StageFile::WritePointRef(selection.point, out);
+  StageFile::WritePointRef(selection.glue_target, out);
   out.I32(selection.object);
   out.I32(selection.object_count);
   out.I32(static_cast<int32_t>(selection.picked.size()));
-  for (const FaceRef& face : selection.picked) {
-    out.I32(face.partition);
-    out.I32(face.side);
-    out.I32(face.wire);
-  }
+  for (const FaceRef& face : selection.picked) StageFile::WriteFaceRef(face, out);
   return out.Take();
 }
 
@@ -99,19 +81,13 @@ StageSelection Decode(const std::string& bytes) {
   ByteReader in(bytes);
   StageSelection selection;
   selection.partition = in.I32();
-  selection.point = ReadPointRef(in);
-  selection.glue_target = ReadPointRef(in);
+  selection.point = StageFile::ReadPointRef(in);
+  selection.glue_target = StageFile::ReadPointRef(in);
   selection.object = in.I32();
   selection.object_count = in.I32();
   const int32_t picked = in.I32();
-  if (!in.CanRead(picked, kPickedEntryBytes)) return selection;
-  for (int32_t i = 0; i < picked; ++i) {
-    FaceRef face;
-    face.partition = in.I32();
-    face.side = in.I32();
-    face.wire = in.I32();
-    selection.picked.push_back(face);
-  }
+  if (!in.CanRead(picked, StageFile::kFaceRefBytes)) return selection;
+  for (int32_t i = 0; i < picked; ++i) selection.picked.push_back(StageFile::ReadFaceRef(in));
   return selection;
 }
 
@@ -172,13 +148,13 @@ std::string StageModelImage(const Stage& stage) {
   std::string bytes = out.Take();
   // Every selection field is an int32 and -1 is "none".
   std::memset(bytes.data(), 0xFF, kSelectionFieldBytes);
-  const size_t picked = static_cast<size_t>(stage.PickedCount()) * kPickedEntryBytes;
+  const size_t picked = static_cast<size_t>(stage.PickedCount()) * StageFile::kFaceRefBytes;
   bytes.erase(kPickedCountOffset + 4, picked);
   std::memset(bytes.data() + kPickedCountOffset, 0, 4);
   return bytes;
 }
 
-StageHistory::StageHistory(Stage& stage, size_t budget) : stage_(stage), history_(budget) {
+StageHistory::StageHistory(Stage& stage, size_t budget) : DocumentHistory(budget), stage_(stage) {
   Clear();
 }
 

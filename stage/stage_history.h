@@ -56,7 +56,7 @@ const char* StageEditLabel(StageEdit edit);
 // fields reading "none" and an empty picked list.
 std::string StageModelImage(const Stage& stage);
 
-class StageHistory {
+class StageHistory : public DocumentHistory {
  public:
   explicit StageHistory(Stage& stage, size_t budget = EditHistory::kDefaultBudget);
 
@@ -69,14 +69,6 @@ class StageHistory {
   // True when a step was added. The modified flag then says whether the stage differs from
   // the saved state.
   bool Record(StageEdit edit);
-
-  bool CanUndo() const { return history_.CanUndo(); }
-  bool CanRedo() const { return history_.CanRedo(); }
-  std::string UndoLabel() const { return history_.UndoLabel(); }
-  std::string RedoLabel() const { return history_.RedoLabel(); }
-  // "元に戻す: 点の移動" / "元に戻す", "やり直し: ..." / "やり直し".
-  std::string UndoMenuText() const { return EditMenuText(kUndoMenuText, UndoLabel()); }
-  std::string RedoMenuText() const { return EditMenuText(kRedoMenuText, RedoLabel()); }
 
   // Takes the last step back. Each item of the selection becomes the one that step left
   // where it still names something (so the changed thing shows), otherwise the one made
@@ -92,15 +84,10 @@ class StageHistory {
   // The stage's modified flag, which follows the history.
   bool IsModified() const { return stage_.Modified(); }
 
-  size_t UndoCount() const { return history_.UndoCount(); }
-  size_t RedoCount() const { return history_.RedoCount(); }
-  size_t MemoryUsed() const { return history_.MemoryUsed(); }
-
  private:
   void RecordPending();
   void Settle();
 
   Stage& stage_;
-  EditHistory history_;
   uint64_t recorded_change_ = 0;  // the stage's change count the current state holds
 };

@@ -27,6 +27,7 @@
 #include "foundation/file_io.h"
 #include "foundation/gui/draw_button.h"
 #include "foundation/gui/help_window.h"
+#include "foundation/gui/menu_commands.h"
 #include "foundation/gui/message_window.h"
 #include "foundation/gui/named_resources.h"
 #include "foundation/gui/recovery_keeper.h"
@@ -137,15 +138,7 @@ void CourseDesignerWindow1::BuildMenu() {
   QMenu* edit = bar->addMenu(QStringLiteral("編集"));
   edit->setObjectName(QStringLiteral("EditMenu"));
   QMenu* help = bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ"));
-  struct Item {
-    int id;
-    const char* text;
-    QMenu* menu;
-    QKeySequence keys;
-    bool separator_after;
-    QKeySequence more_keys = QKeySequence();
-  };
-  const Item items[] = {
+  const std::vector<MenuCommand> commands = {
       {kNewCommand, "新規作成", file, QKeySequence(Qt::CTRL | Qt::Key_N), false},
       {kOpenCommand, "開く", file, QKeySequence(Qt::CTRL | Qt::Key_O), false},
       {kSaveCommand, "上書き保存", file, QKeySequence(Qt::CTRL | Qt::Key_S), false},
@@ -160,24 +153,10 @@ void CourseDesignerWindow1::BuildMenu() {
       {kHelpCommand, "トピックの検索", help, QKeySequence(Qt::Key_F1), false},
       {kVersionCommand, "バージョン情報", help, QKeySequence(), false},
   };
-  for (const Item& item : items) {
-    QAction* action = item.menu->addAction(QString::fromUtf8(item.text));
-    action->setProperty("id", item.id);
-    action->setObjectName(QStringLiteral("Command%1").arg(item.id));
-    if (item.more_keys.isEmpty()) {
-      action->setShortcut(item.keys);
-    } else {
-      action->setShortcuts({item.keys, item.more_keys});
-    }
-    const int id = item.id;
-    connect(action, &QAction::triggered, this, [this, id] { Command(id); });
-    if (item.separator_after) item.menu->addSeparator();
-  }
+  AddMenuCommands(this, commands, [this](int id) { Command(id); });
 }
 
-QAction* CourseDesignerWindow1::ActionById(int id) const {
-  return findChild<QAction*>(QStringLiteral("Command%1").arg(id));
-}
+QAction* CourseDesignerWindow1::ActionById(int id) const { return MenuCommandAction(this, id); }
 
 void CourseDesignerWindow1::Command(int id) {
   switch (id) {
@@ -332,12 +311,7 @@ void CourseDesignerWindow1::ForgetHistory() {
 }
 
 void CourseDesignerWindow1::UpdateEditMenu() {
-  QAction* undo = ActionById(kUndoCommand);
-  undo->setText(QString::fromStdString(history_->UndoMenuText()));
-  undo->setEnabled(history_->CanUndo());
-  QAction* redo = ActionById(kRedoCommand);
-  redo->setText(QString::fromStdString(history_->RedoMenuText()));
-  redo->setEnabled(history_->CanRedo());
+  ShowUndoRedo(ActionById(kUndoCommand), ActionById(kRedoCommand), *history_);
 }
 
 bool CourseDesignerWindow1::RecoverLeftOverWork() {

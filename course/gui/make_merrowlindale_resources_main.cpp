@@ -4,7 +4,6 @@
 // "SetButton.wav". The outputs are committed; run
 //   build/bin/make_merrowlindale_resources resources/merrowlindale
 // (with QT_QPA_PLATFORM=offscreen on a machine without a display) after changing a drawing.
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -12,42 +11,23 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/gui/icon_painter.h"
-#include "foundation/gui/named_resources.h"
+#include "foundation/gui/resource_generator.h"
 
 namespace {
 
+using icon_style::AccentColour;
+using icon_style::Glyph;
+using icon_style::kRoad;
+using icon_style::kRoadEdge;
 using icon_style::Look;
-using Glyph = std::function<void(QPainter&, const QRectF&, Look)>;
 
-const QColor kRoad(84, 86, 96);
-const QColor kEdge(250, 250, 250);
 const QColor kPointBlue(30, 120, 220);
-
-QColor Accent(Look look) {
-  return look == Look::kDisabled ? QColor(150, 150, 150) : icon_style::kAccent;
-}
-
-// A tool button: the pictogram in a 16-pixel square at the left, the label beside it.
-Glyph Labelled(const Glyph& glyph, const QString& label) {
-  return [glyph, label](QPainter& p, const QRectF& area, Look look) {
-    const qreal side = std::min<qreal>(area.height(), 16.0);
-    const QRectF icon(area.left() + 1, area.center().y() - side / 2, side, side);
-    p.save();
-    glyph(p, icon, look);
-    p.restore();
-    p.setFont(GothicFont(12));
-    p.setPen(look == Look::kDisabled ? QColor(150, 150, 150) : icon_style::kInk);
-    const QRectF text(icon.right() + 4, area.top() - 1, area.right() - icon.right() - 4,
-                      area.height() + 2);
-    p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, label);
-  };
-}
 
 // A curve with three control points and the handle of the middle one.
 void EditGlyph(QPainter& p, const QRectF& r, Look look) {
@@ -58,9 +38,9 @@ void EditGlyph(QPainter& p, const QRectF& r, Look look) {
   p.setPen(icon_style::InkPen(look));
   p.drawPath(curve);
   const QPointF mid(r.center().x(), r.top() + r.height() * 0.28);
-  p.setPen(QPen(Accent(look), 1.2));
+  p.setPen(QPen(AccentColour(look), 1.2));
   p.drawLine(mid - QPointF(r.width() * 0.42, 0), mid + QPointF(r.width() * 0.42, 0));
-  p.setBrush(Accent(look));
+  p.setBrush(AccentColour(look));
   p.drawEllipse(mid - QPointF(r.width() * 0.42, 0), 1.6, 1.6);
   p.drawEllipse(mid + QPointF(r.width() * 0.42, 0), 1.6, 1.6);
   p.setPen(Qt::NoPen);
@@ -82,7 +62,7 @@ void SampleGlyph(QPainter& p, const QRectF& r, Look look) {
     if (i > 0) p.drawLine(previous, q);
     previous = q;
   }
-  p.setPen(QPen(Accent(look), 1.4));
+  p.setPen(QPen(AccentColour(look), 1.4));
   for (int i = 0; i <= ticks; ++i) {
     const qreal t = qreal(i) / ticks;
     const qreal y = r.center().y() + std::sin(t * 6.28) * r.height() * 0.3;
@@ -98,7 +78,7 @@ void WidthGlyph(QPainter& p, const QRectF& r, Look look) {
   p.setPen(icon_style::InkPen(look, 1.2));
   p.drawLine(QPointF(cx - 3, r.top()), QPointF(cx - 3, r.bottom()));
   p.drawLine(QPointF(cx + 3, r.top()), QPointF(cx + 3, r.bottom()));
-  p.setPen(QPen(Accent(look), 1.4));
+  p.setPen(QPen(AccentColour(look), 1.4));
   icon_style::Arrow(p, QPointF(cx - 3.5, r.center().y()), QPointF(r.left(), r.center().y()), 3);
   icon_style::Arrow(p, QPointF(cx + 3.5, r.center().y()), QPointF(r.right(), r.center().y()), 3);
 }
@@ -109,29 +89,23 @@ void LoopGlyph(QPainter& p, const QRectF& r, Look look) {
   p.setBrush(Qt::NoBrush);
   const QRectF oval = r.adjusted(1, 3, -1, -3);
   p.drawRoundedRect(oval, oval.height() / 2, oval.height() / 2);
-  p.setPen(QPen(kEdge, 0.8, Qt::DashLine));
+  p.setPen(QPen(kRoadEdge, 0.8, Qt::DashLine));
   p.drawRoundedRect(oval, oval.height() / 2, oval.height() / 2);
-  p.setPen(QPen(Accent(look), 1.5));
+  p.setPen(QPen(AccentColour(look), 1.5));
   icon_style::Arrow(p, QPointF(oval.center().x() - 3, oval.top()),
                     QPointF(oval.center().x() + 3, oval.top()), 3.5);
 }
 
 // Views: a frame with what the view shows.
-void Frame(QPainter& p, const QRectF& r, Look look) {
-  p.setPen(icon_style::InkPen(look, 1.0));
-  p.setBrush(QColor(240, 244, 250));
-  p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
-}
-
 void TopViewGlyph(QPainter& p, const QRectF& r, Look look) {
-  Frame(p, r, look);
+  icon_style::ViewFrame(p, r, look);
   p.setPen(QPen(kRoad, 3));
   p.setBrush(Qt::NoBrush);
   p.drawEllipse(r.adjusted(3, 4, -3, -4));
 }
 
 void SideViewGlyph(QPainter& p, const QRectF& r, Look look) {
-  Frame(p, r, look);
+  icon_style::ViewFrame(p, r, look);
   QPainterPath hill;
   hill.moveTo(r.left() + 2, r.bottom() - 3);
   hill.cubicTo(r.left() + 6, r.bottom() - 3, r.center().x() - 2, r.top() + 3, r.right() - 2,
@@ -142,15 +116,15 @@ void SideViewGlyph(QPainter& p, const QRectF& r, Look look) {
 }
 
 void FrontViewGlyph(QPainter& p, const QRectF& r, Look look) {
-  Frame(p, r, look);
+  icon_style::ViewFrame(p, r, look);
   p.setPen(QPen(kRoad, 3));
   p.drawLine(QPointF(r.left() + 3, r.center().y() + 3), QPointF(r.right() - 3, r.center().y() - 1));
-  p.setPen(QPen(Accent(look), 1.2));
+  p.setPen(QPen(AccentColour(look), 1.2));
   p.drawLine(QPointF(r.center().x(), r.center().y() + 1), QPointF(r.center().x(), r.top() + 3));
 }
 
 void DevelopedTopGlyph(QPainter& p, const QRectF& r, Look look) {
-  Frame(p, r, look);
+  icon_style::ViewFrame(p, r, look);
   QPainterPath road;
   road.moveTo(r.center().x() - 2, r.bottom() - 1);
   road.cubicTo(r.center().x() - 5, r.center().y(), r.center().x() - 2, r.center().y(),
@@ -160,33 +134,26 @@ void DevelopedTopGlyph(QPainter& p, const QRectF& r, Look look) {
                r.center().x() + 2, r.bottom() - 1);
   road.closeSubpath();
   p.fillPath(road, kRoad);
-  p.setPen(QPen(Accent(look), 1.0));
+  p.setPen(QPen(AccentColour(look), 1.0));
   p.drawLine(QPointF(r.center().x(), r.top() + 2), QPointF(r.center().x(), r.bottom() - 2));
 }
 
 void DevelopedSideGlyph(QPainter& p, const QRectF& r, Look look) {
-  Frame(p, r, look);
+  icon_style::ViewFrame(p, r, look);
   QPainterPath profile;
   profile.moveTo(r.left() + 2, r.bottom() - 4);
   profile.cubicTo(r.left() + 6, r.top() + 2, r.center().x() + 1, r.bottom() - 2, r.right() - 2,
                   r.top() + 4);
   p.setPen(QPen(kRoad, 2.2));
   p.drawPath(profile);
-  p.setPen(QPen(Accent(look), 1.0));
+  p.setPen(QPen(AccentColour(look), 1.0));
   p.drawLine(QPointF(r.left() + 2, r.bottom() - 2), QPointF(r.right() - 2, r.bottom() - 2));
 }
 
 // Arrangements: the panes of the layout, the preview pane darker.
 Glyph Panes(std::vector<QRectF> panes, int preview) {
   return [panes, preview](QPainter& p, const QRectF& r, Look look) {
-    for (size_t i = 0; i < panes.size(); ++i) {
-      const QRectF& f = panes[i];
-      const QRectF pane(r.left() + f.left() * r.width(), r.top() + f.top() * r.height(),
-                        f.width() * r.width(), f.height() * r.height());
-      p.setPen(icon_style::InkPen(look, 1.0));
-      p.setBrush(int(i) == preview ? QColor(70, 110, 160) : QColor(240, 244, 250));
-      p.drawRect(pane.adjusted(0.5, 0.5, -0.5, -0.5));
-    }
+    icon_style::Panes(p, r, look, panes, preview);
   };
 }
 
@@ -212,7 +179,7 @@ void TextureGlyph(QPainter& p, const QRectF& r, Look look) {
   road.lineTo(r.center().x() - 2, r.top());
   road.closeSubpath();
   p.fillPath(road, kRoad);
-  p.setPen(QPen(kEdge, 1.0));
+  p.setPen(QPen(kRoadEdge, 1.0));
   p.drawLine(QPointF(r.left() + 1, r.bottom()), QPointF(r.center().x() - 1.5, r.top()));
   p.drawLine(QPointF(r.right() - 1, r.bottom()), QPointF(r.center().x() + 1.5, r.top()));
   p.setPen(QPen(QColor(250, 210, 60), 1.2, Qt::DashLine));
@@ -283,7 +250,7 @@ QImage MainIcon() {
   p.setPen(QPen(kRoad, 5));
   p.setBrush(Qt::NoBrush);
   p.drawPath(road);
-  p.setPen(QPen(kEdge, 1, Qt::DashLine));
+  p.setPen(QPen(kRoadEdge, 1, Qt::DashLine));
   p.drawPath(road);
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(255, 84, 60));
@@ -391,37 +358,21 @@ bool SaveClick(const std::string& path) {
   return bool(out);
 }
 
-bool Save(const QImage& image, const std::string& folder, const std::string& name) {
-  const std::string path = folder + "/" + name;
-  if (!image.save(QString::fromStdString(path), "PNG")) {
-    std::fprintf(stderr, "cannot write %s\n", path.c_str());
-    return false;
-  }
-  std::printf("%s\n", path.c_str());
-  return true;
-}
+constexpr char kUsage[] =
+    "usage: make_merrowlindale_resources <folder>\n"
+    "Draws the course designer's button strips, markers, icon, road texture and\n"
+    "button click into the folder.\n";
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc != 2 || std::string(argv[1]) == "--help") {
-    std::fprintf(stderr,
-                 "usage: make_merrowlindale_resources <folder>\n"
-                 "Draws the course designer's button strips, markers, icon, road texture and\n"
-                 "button click into the folder.\n");
-    return argc == 2 ? 0 : 2;
-  }
-  QGuiApplication app(argc, argv);
-  const std::string folder = argv[1];
-  const std::vector<Look> looks = {Look::kRaised, Look::kHot, Look::kPressed};
+// Draws every picture into `folder`; false when one could not be written.
+bool DrawAll(const std::string& folder) {
+  const std::vector<Look>& looks = icon_style::kButtonLooks;
   struct Button {
     const char* file;
     int width;
     Glyph glyph;
     QString label;
   };
-  const std::vector<QRectF> grid = {
-      {0, 0, 0.5, 0.5}, {0.5, 0, 0.5, 0.5}, {0, 0.5, 0.5, 0.5}, {0.5, 0.5, 0.5, 0.5}};
+  const std::vector<QRectF>& grid = icon_style::kFourPanes;
   const std::vector<QRectF> over = {{0, 0, 0.5, 0.5}, {0.5, 0, 0.5, 0.5}, {0, 0.5, 1, 0.5}};
   const std::vector<QRectF> beside = {{0, 0, 0.5, 0.5}, {0, 0.5, 0.5, 0.5}, {0.5, 0, 0.5, 1}};
   const std::vector<Button> buttons = {
@@ -443,20 +394,28 @@ int main(int argc, char** argv) {
   };
   bool ok = true;
   for (const Button& button : buttons) {
-    ok = Save(icon_style::Strip(button.width, 22, looks, Labelled(button.glyph, button.label)),
-              folder, button.file) &&
+    ok = SavePng(icon_style::Strip(button.width, 22, looks,
+                                   icon_style::Labelled(button.glyph, button.label)),
+                 folder, button.file) &&
          ok;
   }
-  ok = Save(icon_style::Strip(22, 22, looks, WireGlyph), folder, "wirebutton.png") && ok;
-  ok = Save(icon_style::Strip(22, 22, looks, TextureGlyph), folder, "texturebutton.png") && ok;
-  ok = Save(Hand(), folder, "hand.png") && ok;
-  ok = Save(CameraPosition(), folder, "camerapos.png") && ok;
-  ok = Save(MainIcon(), folder, "main_icon.png") && ok;
+  const std::pair<QImage, const char*> pictures[] = {
+      {icon_style::Strip(22, 22, looks, WireGlyph), "wirebutton.png"},
+      {icon_style::Strip(22, 22, looks, TextureGlyph), "texturebutton.png"},
+      {Hand(), "hand.png"},
+      {CameraPosition(), "camerapos.png"},
+      {MainIcon(), "main_icon.png"},
+  };
+  for (const auto& [image, name] : pictures) ok = SavePng(image, folder, name) && ok;
   const std::string texture = folder + "/Texture.bmp";
   ok = SaveBmp24(RoadTexture(), texture) && ok;
   std::printf("%s\n", texture.c_str());
   const std::string click = folder + "/SetButton.wav";
   ok = SaveClick(click) && ok;
   std::printf("%s\n", click.c_str());
-  return ok ? 0 : 1;
+  return ok;
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return RunResourceGenerator(argc, argv, kUsage, DrawAll); }

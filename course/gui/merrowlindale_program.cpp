@@ -20,7 +20,7 @@ namespace {
 // The batch modes, one row each: what --help shows and what runs them.
 struct BatchMode {
   const char* option;
-  const char* output;  // the output file's placeholder in the usage
+  const char* output;  // how the usage names the output file
   const char* help;
   int32_t (*run)(const std::string& course, const std::string& output, std::string* reason);
 };

@@ -1,7 +1,11 @@
 #include "foundation/gui/icon_painter.h"
 
+#include <QFontMetricsF>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
+
+#include "foundation/gui/named_resources.h"
 
 namespace icon_style {
 
@@ -32,8 +36,7 @@ void Face(QPainter& painter, const QRect& cell, Look look) {
   painter.restore();
 }
 
-QImage Strip(int cell_width, int cell_height, const std::vector<Look>& looks,
-             const std::function<void(QPainter&, const QRectF& area, Look look)>& glyph) {
+QImage Strip(int cell_width, int cell_height, const std::vector<Look>& looks, const Glyph& glyph) {
   QImage strip(cell_width * int(looks.size()), cell_height, QImage::Format_RGB32);
   strip.fill(kFace);
   QPainter painter(&strip);
@@ -50,6 +53,35 @@ QImage Strip(int cell_width, int cell_height, const std::vector<Look>& looks,
   }
   return strip;
 }
+
+namespace {
+
+// The label font: the house's 12-pixel gothic, smaller when the label would not fit.
+QFont LabelFont(const QString& label, qreal room) {
+  for (int size = 12; size > 9; --size) {
+    if (QFontMetricsF(GothicFont(size)).horizontalAdvance(label) <= room) return GothicFont(size);
+  }
+  return GothicFont(9);
+}
+
+}  // namespace
+
+Glyph Labelled(const Glyph& glyph, const QString& label) {
+  return [glyph, label](QPainter& p, const QRectF& area, Look look) {
+    const qreal side = std::min<qreal>(area.height(), 16.0);
+    const QRectF icon(area.left() + 1, area.center().y() - side / 2, side, side);
+    p.save();
+    glyph(p, icon, look);
+    p.restore();
+    const QRectF text(icon.right() + 4, area.top() - 1, area.right() - icon.right() - 4,
+                      area.height() + 2);
+    p.setFont(LabelFont(label, text.width()));
+    p.setPen(look == Look::kDisabled ? QColor(150, 150, 150) : kInk);
+    p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, label);
+  };
+}
+
+QColor AccentColour(Look look) { return look == Look::kDisabled ? QColor(150, 150, 150) : kAccent; }
 
 QPen InkPen(Look look, qreal width) {
   QPen pen(look == Look::kDisabled ? QColor(150, 150, 150) : kInk, width);
@@ -80,7 +112,7 @@ void MoveGlyph(QPainter& painter, const QRectF& area, Look look) {
   Arrow(painter, c, c - QPointF(r, 0), 5);
   Arrow(painter, c, c + QPointF(0, r), 5);
   Arrow(painter, c, c - QPointF(0, r), 5);
-  painter.setBrush(look == Look::kDisabled ? QColor(150, 150, 150) : kAccent);
+  painter.setBrush(AccentColour(look));
   painter.setPen(Qt::NoPen);
   painter.drawEllipse(c, 2.0, 2.0);
 }
@@ -93,7 +125,7 @@ void RotateGlyph(QPainter& painter, const QRectF& area, Look look) {
   const qreal r = circle.width() / 2;
   const QPointF end(c.x() + r * std::cos(60 * M_PI / 180), c.y() - r * std::sin(60 * M_PI / 180));
   Arrow(painter, end + QPointF(-2.5, -1.5), end, 4);
-  painter.setBrush(look == Look::kDisabled ? QColor(150, 150, 150) : kAccent);
+  painter.setBrush(AccentColour(look));
   painter.setPen(Qt::NoPen);
   painter.drawEllipse(c, 2.0, 2.0);
 }
@@ -107,9 +139,27 @@ void ZoomGlyph(QPainter& painter, const QRectF& area, Look look) {
   painter.setPen(InkPen(look));
   painter.setBrush(QColor(255, 255, 255, 200));
   painter.drawEllipse(lens);
-  painter.setPen(QPen(look == Look::kDisabled ? QColor(150, 150, 150) : kAccent, 1.5));
+  painter.setPen(QPen(AccentColour(look), 1.5));
   painter.drawLine(c - QPointF(d * 0.16, 0), c + QPointF(d * 0.16, 0));
   painter.drawLine(c - QPointF(0, d * 0.16), c + QPointF(0, d * 0.16));
+}
+
+void ViewFrame(QPainter& painter, const QRectF& area, Look look, const QColor& fill) {
+  painter.setPen(InkPen(look, 1.0));
+  painter.setBrush(fill);
+  painter.drawRect(area.adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+void Panes(QPainter& painter, const QRectF& area, Look look, const std::vector<QRectF>& panes,
+           int highlighted) {
+  for (size_t i = 0; i < panes.size(); ++i) {
+    const QRectF& f = panes[i];
+    const QRectF pane(area.left() + f.left() * area.width(), area.top() + f.top() * area.height(),
+                      f.width() * area.width(), f.height() * area.height());
+    painter.setPen(InkPen(look, 1.0));
+    painter.setBrush(int(i) == highlighted ? QColor(70, 110, 160) : QColor(240, 244, 250));
+    painter.drawRect(pane.adjusted(0.5, 0.5, -0.5, -0.5));
+  }
 }
 
 }  // namespace icon_style

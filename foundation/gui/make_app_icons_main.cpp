@@ -10,7 +10,6 @@
 // leave out their fine parts so that they stay legible.
 #include <QDir>
 #include <QFont>
-#include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -24,14 +23,15 @@
 #include <vector>
 
 #include "foundation/gui/icon_painter.h"
+#include "foundation/gui/resource_generator.h"
 
 namespace {
 
 constexpr qreal kGrid = 48.0;
 constexpr int kSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
-const QColor kRoad(84, 86, 96);
-const QColor kRoadEdge(250, 250, 250);
+using icon_style::kRoad;
+using icon_style::kRoadEdge;
 const QColor kCentreLine(250, 210, 60);
 const QColor kGrass(104, 168, 84);
 const QColor kGrassDark(70, 128, 62);
@@ -464,34 +464,29 @@ QImage Draw(const Icon& icon, int pixels) {
   return image;
 }
 
-}  // namespace
+constexpr char kUsage[] =
+    "usage: make_app_icons <folder>\n"
+    "Draws the application and document icons of the suite into\n"
+    "<folder>/hicolor/<size>x<size>/{apps,mimetypes}/.\n";
 
-int main(int argc, char** argv) {
-  if (argc != 2 || std::string(argv[1]) == "--help") {
-    std::fprintf(stderr,
-                 "usage: make_app_icons <folder>\n"
-                 "Draws the application and document icons of the suite into\n"
-                 "<folder>/hicolor/<size>x<size>/{apps,mimetypes}/.\n");
-    return argc == 2 ? 0 : 2;
-  }
-  QGuiApplication app(argc, argv);
-  const QString root = QString::fromLocal8Bit(argv[1]);
+// Draws every picture into `root`; false when one could not be written.
+bool DrawAll(const std::string& root) {
   bool ok = true;
   for (const Icon& icon : Icons()) {
     for (int pixels : kSizes) {
-      const QString folder = QStringLiteral("%1/hicolor/%2x%2/%3")
-                                 .arg(root)
-                                 .arg(pixels)
-                                 .arg(QString::fromLatin1(icon.folder));
-      const QString path =
-          folder + QLatin1Char('/') + QString::fromLatin1(icon.name) + QStringLiteral(".png");
-      if (!QDir().mkpath(folder) || !Draw(icon, pixels).save(path, "PNG")) {
-        std::fprintf(stderr, "make_app_icons: cannot write %s\n", path.toLocal8Bit().constData());
+      const std::string folder = root + "/hicolor/" + std::to_string(pixels) + "x" +
+                                 std::to_string(pixels) + "/" + icon.folder;
+      if (!QDir().mkpath(QString::fromStdString(folder))) {
+        std::fprintf(stderr, "make_app_icons: cannot make %s\n", folder.c_str());
         ok = false;
         continue;
       }
-      std::printf("%s\n", path.toLocal8Bit().constData());
+      ok = SavePng(Draw(icon, pixels), folder, std::string(icon.name) + ".png") && ok;
     }
   }
-  return ok ? 0 : 1;
+  return ok;
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return RunResourceGenerator(argc, argv, kUsage, DrawAll); }

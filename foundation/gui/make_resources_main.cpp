@@ -1,17 +1,18 @@
 // Draws the shared pictures of the suite into a folder (resources/common): the logo, the
 // eyedropper cursor and the gallery's button strips. The PNGs are committed; run
 // scripts/make-resources after changing a drawing.
-#include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-#include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "foundation/gui/icon_painter.h"
 #include "foundation/gui/named_resources.h"
+#include "foundation/gui/resource_generator.h"
 
 namespace {
 
@@ -141,36 +142,26 @@ QImage TextBack() {
   return image;
 }
 
-bool Save(const QImage& image, const std::string& folder, const char* name) {
-  const std::string path = folder + "/" + name;
-  if (!image.save(QString::fromStdString(path), "PNG")) {
-    std::fprintf(stderr, "cannot write %s\n", path.c_str());
-    return false;
-  }
-  std::printf("%s\n", path.c_str());
-  return true;
+constexpr char kUsage[] =
+    "usage: make_resources <folder>\n"
+    "Draws the shared pictures (logo, cursor, gallery strips) as PNG.\n";
+
+// Draws every picture into `folder`; false when one could not be written.
+bool DrawAll(const std::string& folder) {
+  const std::vector<Look>& looks = icon_style::kButtonLooks;
+  const std::pair<QImage, const char*> pictures[] = {
+      {Logo(), "logo.png"},
+      {Eyedropper(), "spoit.png"},
+      {icon_style::Strip(22, 22, looks, icon_style::MoveGlyph), "gallery_move.png"},
+      {icon_style::Strip(22, 22, looks, icon_style::RotateGlyph), "gallery_rotate.png"},
+      {icon_style::Strip(22, 22, looks, icon_style::ZoomGlyph), "gallery_zoom.png"},
+      {TextBack(), "text_back.png"},
+  };
+  bool ok = true;
+  for (const auto& [image, name] : pictures) ok = SavePng(image, folder, name) && ok;
+  return ok;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 2 || std::string(argv[1]) == "--help") {
-    std::fprintf(stderr, "usage: make_resources <folder>\n"
-                         "Draws the shared pictures (logo, cursor, gallery strips) as PNG.\n");
-    return argc == 2 ? 0 : 2;
-  }
-  QGuiApplication app(argc, argv);
-  const std::string folder = argv[1];
-  const std::vector<Look> looks = {Look::kRaised, Look::kHot, Look::kPressed};
-  bool ok = Save(Logo(), folder, "logo.png");
-  ok = Save(Eyedropper(), folder, "spoit.png") && ok;
-  ok = Save(icon_style::Strip(22, 22, looks, icon_style::MoveGlyph), folder, "gallery_move.png") &&
-       ok;
-  ok = Save(icon_style::Strip(22, 22, looks, icon_style::RotateGlyph), folder,
-            "gallery_rotate.png") &&
-       ok;
-  ok = Save(icon_style::Strip(22, 22, looks, icon_style::ZoomGlyph), folder, "gallery_zoom.png") &&
-       ok;
-  ok = Save(TextBack(), folder, "text_back.png") && ok;
-  return ok ? 0 : 1;
-}
+int main(int argc, char** argv) { return RunResourceGenerator(argc, argv, kUsage, DrawAll); }

@@ -4,30 +4,30 @@
 // tarnhollow.qrc naming them. The outputs are committed; run
 //   build/bin/make_tarnhollow_resources resources/tarnhollow
 // (with QT_QPA_PLATFORM=offscreen on a machine without a display) after changing a drawing.
-#include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "foundation/gui/icon_painter.h"
 #include "foundation/gui/named_resources.h"
+#include "foundation/gui/resource_generator.h"
 #include "stage/tool_buttons.h"
 
 namespace {
 
+using icon_style::AccentColour;
+using icon_style::Glyph;
+using icon_style::kRoad;
+using icon_style::kRoadEdge;
 using icon_style::Look;
-using Glyph = std::function<void(QPainter&, const QRectF&, Look)>;
+using icon_style::ViewFrame;
 
-const QColor kRoad(84, 86, 96);
-const QColor kRoadEdge(250, 250, 250);
 const QColor kWire(150, 96, 60);
 const QColor kGrass(96, 168, 72);
 const QColor kPointBlue(30, 120, 220);
@@ -36,10 +36,6 @@ const QColor kAxisX(210, 40, 40);
 const QColor kAxisY(30, 150, 40);
 const QColor kAxisZ(40, 80, 220);
 const QColor kStop(220, 30, 30);
-
-QColor Accent(Look look) {
-  return look == Look::kDisabled ? QColor(150, 150, 150) : icon_style::kAccent;
-}
 
 QPointF At(const QRectF& r, qreal fx, qreal fy) {
   return QPointF(r.left() + fx * r.width(), r.top() + fy * r.height());
@@ -71,7 +67,7 @@ void PointMark(QPainter& p, QPointF c, qreal half = 2.2, QColor colour = kPointB
 }
 
 void PlusSign(QPainter& p, QPointF c, qreal half, Look look) {
-  p.setPen(QPen(Accent(look), 2.0, Qt::SolidLine, Qt::FlatCap));
+  p.setPen(QPen(AccentColour(look), 2.0, Qt::SolidLine, Qt::FlatCap));
   p.drawLine(c - QPointF(half, 0), c + QPointF(half, 0));
   p.drawLine(c - QPointF(0, half), c + QPointF(0, half));
 }
@@ -180,21 +176,9 @@ void Camera(QPainter& p, const QRectF& r) {
   p.drawPolygon(lens);
 }
 
-// A frame standing for a view.
-void ViewFrame(QPainter& p, const QRectF& r, Look look, QColor fill = QColor(240, 244, 250)) {
-  p.setPen(icon_style::InkPen(look, 1.0));
-  p.setBrush(fill);
-  p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
-}
-
+// The split view: four panes, the perspective one darker.
 void Panes(QPainter& p, const QRectF& r, Look look) {
-  for (int i = 0; i < 4; ++i) {
-    const QRectF pane(r.left() + (i % 2) * r.width() / 2, r.top() + (i / 2) * r.height() / 2,
-                      r.width() / 2, r.height() / 2);
-    p.setPen(icon_style::InkPen(look, 1.0));
-    p.setBrush(i == 1 ? QColor(70, 110, 160) : QColor(240, 244, 250));
-    p.drawRect(pane.adjusted(0.5, 0.5, -0.5, -0.5));
-  }
+  icon_style::Panes(p, r, look, icon_style::kFourPanes, 1);
 }
 
 // --- Pictograms ------------------------------------------------------------------------------
@@ -255,12 +239,12 @@ void WireEdit(QPainter& p, const QRectF& r, Look look) {
   RoadStrip(p, r, 0.36, 0.64);
   WireLine(p, r, 0.2);
   WireLine(p, r, 0.8);
-  WireLine(p, r, 0.04, Accent(look));
-  WireLine(p, r, 0.96, Accent(look));
+  WireLine(p, r, 0.04, AccentColour(look));
+  WireLine(p, r, 0.96, AccentColour(look));
 }
 
 void PointMove(QPainter& p, const QRectF& r, Look look) {
-  p.setPen(QPen(Accent(look), 1.5));
+  p.setPen(QPen(AccentColour(look), 1.5));
   const QPointF c = r.center();
   const qreal d = r.width() / 2 - 0.5;
   for (QPointF to : {QPointF(d, 0), QPointF(-d, 0), QPointF(0, d), QPointF(0, -d)}) {
@@ -274,9 +258,9 @@ void PointGlue(QPainter& p, const QRectF& r, Look look) {
   p.drawLine(At(r, 0.0, 0.95), At(r, 0.25, 0.7));
   p.drawLine(At(r, 1.0, 0.95), At(r, 0.78, 0.3));
   PointMark(p, At(r, 0.25, 0.7));
-  p.setPen(QPen(Accent(look), 1.4, Qt::DashLine));
+  p.setPen(QPen(AccentColour(look), 1.4, Qt::DashLine));
   p.drawEllipse(At(r, 0.78, 0.3), 3.5, 3.5);
-  p.setPen(QPen(Accent(look), 1.5));
+  p.setPen(QPen(AccentColour(look), 1.5));
   icon_style::Arrow(p, At(r, 0.3, 0.6), At(r, 0.66, 0.36), 3.5);
 }
 
@@ -367,7 +351,7 @@ Glyph SideWire(bool left, bool add) {
     RoadStrip(p, r, std::min(x(0.6), x(0.9)), std::max(x(0.6), x(0.9)));
     WireLine(p, r, x(0.45));
     if (add) {
-      WireLine(p, r, x(0.2), Accent(look));
+      WireLine(p, r, x(0.2), AccentColour(look));
       PlusSign(p, At(r, x(0.2), 0.5) + QPointF(0, -0.5), 3.2, look);
     } else {
       WireLine(p, r, x(0.2), QColor(160, 160, 160));
@@ -392,7 +376,7 @@ Glyph CopyBefore(bool banked) {
       p.restore();
     };
     section(At(r, 0.38, 0.92), 0, kWire);
-    section(At(r, 0.62, 0.35), banked ? -18 : 0, Accent(look));
+    section(At(r, 0.62, 0.35), banked ? -18 : 0, AccentColour(look));
     p.setPen(QPen(icon_style::kInk, 1.2));
     icon_style::Arrow(p, At(r, 0.42, 0.75), At(r, 0.56, 0.5), 3.0);
   };
@@ -423,7 +407,7 @@ void ChoosePoint(QPainter& p, const QRectF& r, Look) {
 void ChooseGluePoint(QPainter& p, const QRectF& r, Look look) {
   p.setPen(QPen(kWire, 1.4));
   p.drawLine(At(r, 1.0, 0.9), At(r, 0.4, 0.4));
-  p.setPen(QPen(Accent(look), 1.4));
+  p.setPen(QPen(AccentColour(look), 1.4));
   p.setBrush(Qt::NoBrush);
   p.drawEllipse(At(r, 0.4, 0.4), 4.0, 4.0);
   p.drawLine(At(r, 0.4, 0.4) - QPointF(6, 0), At(r, 0.4, 0.4) + QPointF(6, 0));
@@ -432,14 +416,14 @@ void ChooseGluePoint(QPainter& p, const QRectF& r, Look look) {
 }
 
 void GluePoints(QPainter& p, const QRectF& r, Look look) {
-  p.setPen(QPen(Accent(look), 1.5));
+  p.setPen(QPen(AccentColour(look), 1.5));
   icon_style::Arrow(p, At(r, 0.05, 0.85), At(r, 0.38, 0.55), 3.5);
   icon_style::Arrow(p, At(r, 0.95, 0.85), At(r, 0.62, 0.55), 3.5);
   PointMark(p, At(r, 0.5, 0.4), 3.0);
 }
 
 void UngluePoints(QPainter& p, const QRectF& r, Look look) {
-  p.setPen(QPen(Accent(look), 1.5));
+  p.setPen(QPen(AccentColour(look), 1.5));
   icon_style::Arrow(p, At(r, 0.42, 0.5), At(r, 0.08, 0.85), 3.5);
   icon_style::Arrow(p, At(r, 0.58, 0.5), At(r, 0.92, 0.85), 3.5);
   PointMark(p, At(r, 0.3, 0.3), 2.2);
@@ -464,7 +448,7 @@ void UsedTexture(QPainter& p, const QRectF& r, Look) {
 
 void InvertTexture(QPainter& p, const QRectF& r, Look look) {
   Picture(p, r.adjusted(0, 3, 0, -4));
-  p.setPen(QPen(Accent(look), 1.4));
+  p.setPen(QPen(AccentColour(look), 1.4));
   icon_style::Arrow(p, At(r, 0.5, 0.9), At(r, 0.05, 0.9), 3.0);
   icon_style::Arrow(p, At(r, 0.5, 0.9), At(r, 0.95, 0.9), 3.0);
   p.setPen(QPen(icon_style::kInk, 1.0, Qt::DashLine));
@@ -473,7 +457,7 @@ void InvertTexture(QPainter& p, const QRectF& r, Look look) {
 
 void RotateTexture(QPainter& p, const QRectF& r, Look look) {
   Picture(p, r.adjusted(3, 3, -3, -3));
-  p.setPen(QPen(Accent(look), 1.5));
+  p.setPen(QPen(AccentColour(look), 1.5));
   p.setBrush(Qt::NoBrush);
   p.drawArc(r.adjusted(0.5, 0.5, -0.5, -0.5), 100 * 16, 90 * 16);
   icon_style::Arrow(p, At(r, 0.12, 0.42), At(r, 0.08, 0.58), 3.5);
@@ -486,7 +470,7 @@ void SelectObject(QPainter& p, const QRectF& r, Look) {
 
 void MoveObject(QPainter& p, const QRectF& r, Look look) {
   Cube(p, r.adjusted(4, 4, -4, -4));
-  p.setPen(QPen(Accent(look), 1.4));
+  p.setPen(QPen(AccentColour(look), 1.4));
   const QPointF c = r.center();
   const qreal d = r.width() / 2;
   for (QPointF to : {QPointF(d, 0), QPointF(-d, 0), QPointF(0, d), QPointF(0, -d)}) {
@@ -496,7 +480,7 @@ void MoveObject(QPainter& p, const QRectF& r, Look look) {
 
 void RotateObject(QPainter& p, const QRectF& r, Look look) {
   Cube(p, r.adjusted(4, 4, -4, -4));
-  p.setPen(QPen(Accent(look), 1.5));
+  p.setPen(QPen(AccentColour(look), 1.5));
   p.setBrush(Qt::NoBrush);
   p.drawArc(r.adjusted(0.5, 0.5, -0.5, -0.5), 30 * 16, 250 * 16);
   icon_style::Arrow(p, At(r, 0.98, 0.4), At(r, 0.92, 0.24), 3.5);
@@ -507,7 +491,7 @@ void ZoomObject(QPainter& p, const QRectF& r, Look look) {
   p.setBrush(Qt::NoBrush);
   p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
   Cube(p, QRectF(r.left(), r.center().y(), r.width() / 2, r.height() / 2));
-  p.setPen(QPen(Accent(look), 1.5));
+  p.setPen(QPen(AccentColour(look), 1.5));
   icon_style::Arrow(p, At(r, 0.5, 0.5), At(r, 0.95, 0.05), 3.5);
 }
 
@@ -536,9 +520,9 @@ void DeleteObject(QPainter& p, const QRectF& r, Look) {
 void GlueObject(QPainter& p, const QRectF& r, Look look) {
   RoadQuad(p, QRectF(r.left(), r.top() + r.height() * 0.55, r.width(), r.height() * 0.45));
   Cube(p, QRectF(r.left() + 3, r.top(), 9, 9));
-  p.setPen(QPen(Accent(look), 1.6));
+  p.setPen(QPen(AccentColour(look), 1.6));
   p.drawLine(At(r, 0.47, 0.55), At(r, 0.47, 0.8));
-  p.setBrush(Accent(look));
+  p.setBrush(AccentColour(look));
   p.drawEllipse(At(r, 0.47, 0.8), 1.5, 1.5);
 }
 
@@ -579,7 +563,7 @@ void ScreenAxes(QPainter& p, const QRectF& r, Look look) {
   p.drawRect(QRectF(r.left() + 1, r.top() + 1, r.width() - 2, r.height() * 0.7));
   p.drawLine(At(r, 0.5, 0.75), At(r, 0.5, 0.92));
   p.drawLine(At(r, 0.3, 0.95), At(r, 0.7, 0.95));
-  p.setPen(QPen(Accent(look), 1.5));
+  p.setPen(QPen(AccentColour(look), 1.5));
   p.setBrush(Qt::NoBrush);
   const QRectF arc(r.left() + 4, r.top() + 3, r.width() - 8, r.height() * 0.55);
   p.drawArc(arc, 40 * 16, 280 * 16);
@@ -588,7 +572,7 @@ void ScreenAxes(QPainter& p, const QRectF& r, Look look) {
 
 void ObjectAxes(QPainter& p, const QRectF& r, Look look) {
   Tripod(p, At(r, 0.45, 0.6), r.width() * 0.45);
-  p.setPen(QPen(Accent(look), 1.4));
+  p.setPen(QPen(AccentColour(look), 1.4));
   p.setBrush(Qt::NoBrush);
   p.drawArc(r.adjusted(0.5, 0.5, -0.5, -0.5), 200 * 16, 200 * 16);
 }
@@ -612,7 +596,7 @@ void Links(QPainter& p, const QRectF& r, Look look, bool joined) {
   p.translate(r.center());
   p.rotate(-40);
   p.drawRoundedRect(QRectF(-8.5 - gap, -3, 10, 6), 3, 3);
-  p.setPen(QPen(Accent(look), 1.8));
+  p.setPen(QPen(AccentColour(look), 1.8));
   p.drawRoundedRect(QRectF(-1.5 + gap, -3, 10, 6), 3, 3);
   p.restore();
   if (!joined) Cross(p, r.center(), 2.5);
@@ -623,43 +607,19 @@ void UnglueLink(QPainter& p, const QRectF& r, Look look) { Links(p, r, look, fal
 
 void MoveOrigin(QPainter& p, const QRectF& r, Look look) {
   Tripod(p, At(r, 0.45, 0.55), r.width() * 0.4);
-  p.setPen(QPen(Accent(look), 1.4));
+  p.setPen(QPen(AccentColour(look), 1.4));
   icon_style::Arrow(p, At(r, 0.45, 0.55), At(r, 0.95, 0.95), 3.0);
 }
 
 void ResetMove(QPainter& p, const QRectF& r, Look look) {
   Cube(p, r.adjusted(3, 3, -3, -3));
-  p.setPen(QPen(Accent(look), 1.5));
+  p.setPen(QPen(AccentColour(look), 1.5));
   p.setBrush(Qt::NoBrush);
   p.drawArc(r.adjusted(0.5, 0.5, -0.5, -0.5), 90 * 16, 270 * 16);
   icon_style::Arrow(p, At(r, 0.38, 0.03), At(r, 0.55, 0.03), 3.5);
 }
 
 // --- Strips --------------------------------------------------------------------------------
-
-// Label font: the house's 12-pixel gothic, smaller when the label would not fit.
-QFont LabelFont(const QString& label, qreal room) {
-  for (int size = 12; size > 9; --size) {
-    if (QFontMetricsF(GothicFont(size)).horizontalAdvance(label) <= room) return GothicFont(size);
-  }
-  return GothicFont(9);
-}
-
-// A button with a label: the pictogram in a 16-pixel square at the left, the label beside it.
-Glyph Labelled(const Glyph& glyph, const QString& label) {
-  return [glyph, label](QPainter& p, const QRectF& area, Look look) {
-    const qreal side = std::min<qreal>(area.height(), 16.0);
-    const QRectF icon(area.left() + 1, area.center().y() - side / 2, side, side);
-    p.save();
-    glyph(p, icon, look);
-    p.restore();
-    const QRectF text(icon.right() + 4, area.top() - 1, area.right() - icon.right() - 4,
-                      area.height() + 2);
-    p.setFont(LabelFont(label, text.width()));
-    p.setPen(look == Look::kDisabled ? QColor(150, 150, 150) : icon_style::kInk);
-    p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, label);
-  };
-}
 
 // A button without a label: the pictogram centred, as large as the cell allows.
 Glyph Centred(const Glyph& glyph) {
@@ -799,36 +759,20 @@ QImage MainIcon() {
   return image;
 }
 
-bool Save(const QImage& image, const std::string& folder, const std::string& name) {
-  const std::string path = folder + "/" + name;
-  if (!image.save(QString::fromStdString(path), "PNG")) {
-    std::fprintf(stderr, "cannot write %s\n", path.c_str());
-    return false;
-  }
-  std::printf("%s\n", path.c_str());
-  return true;
-}
-
 std::string FileNameOf(const std::string& resource) {
   std::string name = resource.substr(0, resource.size() - 4);  // "_BMP"
   for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return name + ".png";
 }
 
-}  // namespace
+constexpr char kUsage[] =
+    "usage: make_tarnhollow_resources <folder>\n"
+    "Draws the stage editor's button strips, text background and icon into\n"
+    "<folder>/buttons and writes <folder>/tarnhollow.qrc.\n";
 
-int main(int argc, char** argv) {
-  if (argc != 2 || std::string(argv[1]) == "--help") {
-    std::fprintf(stderr,
-                 "usage: make_tarnhollow_resources <folder>\n"
-                 "Draws the stage editor's button strips, text background and icon into\n"
-                 "<folder>/buttons and writes <folder>/tarnhollow.qrc.\n");
-    return argc == 2 ? 0 : 2;
-  }
-  QGuiApplication app(argc, argv);
-  const std::string folder = argv[1];
+// Draws every picture into `folder`; false when one could not be written.
+bool DrawAll(const std::string& folder) {
   const std::string buttons = folder + "/buttons";
-  const std::vector<Look> looks = {Look::kRaised, Look::kHot, Look::kPressed};
   const std::map<std::string, Drawing> drawings = Drawings();
   std::map<std::string, std::string> files;  // resource name -> file in the folder
   bool ok = true;
@@ -842,15 +786,17 @@ int main(int argc, char** argv) {
       continue;
     }
     const QString label = QString::fromUtf8(drawing->second.label);
-    const Glyph glyph =
-        label.isEmpty() ? Centred(drawing->second.glyph) : Labelled(drawing->second.glyph, label);
+    const Glyph glyph = label.isEmpty() ? Centred(drawing->second.glyph)
+                                        : icon_style::Labelled(drawing->second.glyph, label);
     const std::string file = FileNameOf(entry.bitmap);
-    ok = Save(icon_style::Strip(entry.width, entry.height, looks, glyph), buttons, file) && ok;
+    ok = SavePng(icon_style::Strip(entry.width, entry.height, icon_style::kButtonLooks, glyph),
+                 buttons, file) &&
+         ok;
     files[entry.bitmap] = "buttons/" + file;
   }
-  ok = Save(TextBackground(), buttons, "mode0work0text.png") && ok;
+  ok = SavePng(TextBackground(), buttons, "mode0work0text.png") && ok;
   files["MODE0WORK0TEXT_BMP"] = "buttons/mode0work0text.png";
-  ok = Save(MainIcon(), buttons, "main_icon.png") && ok;
+  ok = SavePng(MainIcon(), buttons, "main_icon.png") && ok;
   files["MAIN_ICON"] = "buttons/main_icon.png";
 
   const std::string qrc = folder + "/tarnhollow.qrc";
@@ -862,5 +808,9 @@ int main(int argc, char** argv) {
   out << "  </qresource>\n</RCC>\n";
   ok = bool(out) && ok;
   std::printf("%s\n", qrc.c_str());
-  return ok ? 0 : 1;
+  return ok;
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return RunResourceGenerator(argc, argv, kUsage, DrawAll); }

@@ -6,33 +6,28 @@
 //   build/bin/make_tarnhollow_view_resources resources/tarnhollow/views
 // (with QT_QPA_PLATFORM=offscreen on a machine without a display) after changing a drawing.
 #include <QFont>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
-#include <cstdio>
-#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/gui/icon_painter.h"
-#include "foundation/gui/named_resources.h"
+#include "foundation/gui/resource_generator.h"
 
 namespace {
 
+using icon_style::AccentColour;
+using icon_style::Glyph;
+using icon_style::kRoad;
+using icon_style::kRoadEdge;
 using icon_style::Look;
-using Glyph = std::function<void(QPainter&, const QRectF&, Look)>;
 
-const QColor kRoad(84, 86, 96);
-const QColor kEdge(250, 250, 250);
 const QColor kGrass(70, 150, 60);
 const QColor kSky(150, 200, 240);
 const QColor kWire(153, 107, 89);
-
-QColor Accent(Look look) {
-  return look == Look::kDisabled ? QColor(150, 150, 150) : icon_style::kAccent;
-}
 
 // A road running away from the viewer, its edges meeting towards the top.
 QPainterPath RoadAhead(const QRectF& r, qreal near_half, qreal far_half) {
@@ -50,12 +45,12 @@ Glyph StepGlyph(bool ahead) {
   return [ahead](QPainter& p, const QRectF& r, Look look) {
     const QRectF road(r.left() + 1, r.top(), 8, r.height());
     p.fillRect(road, kRoad);
-    p.setPen(QPen(kEdge, 1.0));
+    p.setPen(QPen(kRoadEdge, 1.0));
     for (int i = 1; i < 4; ++i) {
       const qreal y = road.top() + road.height() * i / 4.0;
       p.drawLine(QPointF(road.left(), y), QPointF(road.right(), y));
     }
-    p.setPen(QPen(Accent(look), 2.0));
+    p.setPen(QPen(AccentColour(look), 2.0));
     const qreal x = r.right() - 4;
     if (ahead) {
       icon_style::Arrow(p, QPointF(x, r.bottom() - 1), QPointF(x, r.top() + 1), 4.5);
@@ -73,7 +68,7 @@ void HorizontalGlyph(QPainter& p, const QRectF& r, Look look) {
   p.drawLine(QPointF(r.right() - 3, c.y() - 3), QPointF(r.right(), c.y() - 5));
   p.setPen(QPen(kRoad, 3.0));
   p.drawLine(QPointF(r.left() + 3, c.y() + 3), QPointF(r.right() - 3, c.y() - 3));
-  p.setPen(QPen(Accent(look), 1.4));
+  p.setPen(QPen(AccentColour(look), 1.4));
   p.drawLine(QPointF(r.left(), c.y()), QPointF(r.right(), c.y()));
   p.setPen(icon_style::InkPen(look, 1.0));
   p.setBrush(QColor(255, 255, 255, 220));
@@ -94,7 +89,7 @@ void PreviousGlyph(QPainter& p, const QRectF& r, Look look) {
   p.setBrush(Qt::NoBrush);
   section(2, -7, QPen(icon_style::kInk, 1.0, Qt::DashLine));
   section(0, 0, QPen(kRoad, 2.0));
-  p.setPen(QPen(Accent(look), 1.3));
+  p.setPen(QPen(AccentColour(look), 1.3));
   p.drawLine(QPointF(r.left() + 6, r.bottom() - 8), QPointF(r.left() + 8, r.bottom() - 15));
 }
 
@@ -110,10 +105,10 @@ void FreeGlyph(QPainter& p, const QRectF& r, Look look) {
   p.drawLine(front.topRight(), front.topRight() + back);
   p.drawLine(front.bottomLeft(), front.bottomLeft() + back);
   p.drawLine(front.bottomRight(), front.bottomRight() + back);
-  p.setPen(QPen(Accent(look), 1.5));
+  p.setPen(QPen(AccentColour(look), 1.5));
   icon_style::Arrow(p, QPointF(r.right() - 1, r.bottom() - 1),
                     QPointF(r.right() - 5, r.bottom() - 5), 3);
-  p.setBrush(Accent(look));
+  p.setBrush(AccentColour(look));
   p.drawEllipse(QPointF(r.right() - 2, r.bottom() - 2), 1.6, 1.6);
 }
 
@@ -129,7 +124,7 @@ void RoadWireGlyph(QPainter& p, const QRectF& r, Look look) {
     const qreal half = r.width() / 2 + (1.5 - r.width() / 2) * (1 - (1 - t) * (1 - t));
     p.drawLine(QPointF(r.center().x() - half, y), QPointF(r.center().x() + half, y));
   }
-  p.setPen(QPen(Accent(look), 1.2));
+  p.setPen(QPen(AccentColour(look), 1.2));
   p.drawLine(QPointF(r.center().x(), r.bottom()), QPointF(r.center().x(), r.top() + 8));
 }
 
@@ -143,7 +138,7 @@ Glyph RenderedGlyph(bool lap) {
     p.setPen(QPen(QColor(250, 210, 60), 1.0, Qt::DashLine));
     p.drawLine(QPointF(r.center().x(), r.bottom()), QPointF(r.center().x(), horizon));
     if (lap) {
-      p.setPen(QPen(Accent(look), 1.6));
+      p.setPen(QPen(AccentColour(look), 1.6));
       p.setBrush(Qt::NoBrush);
       const QRectF ring(r.left() + 1, r.top() + 1, 9, 7);
       p.drawArc(ring, 90 * 16, 270 * 16);
@@ -161,7 +156,7 @@ void SetupGlyph(QPainter& p, const QRectF& r, Look look) {
     p.setPen(icon_style::InkPen(look, 1.2));
     p.drawLine(QPointF(r.left() + 1, y), QPointF(r.right() - 1, y));
     p.setPen(icon_style::InkPen(look, 1.0));
-    p.setBrush(i == 1 ? Accent(look) : QColor(250, 250, 250));
+    p.setBrush(i == 1 ? AccentColour(look) : QColor(250, 250, 250));
     p.drawRect(QRectF(r.left() + knobs[i] * r.width() - 2, y - 2.5, 4, 5));
   }
 }
@@ -250,29 +245,13 @@ QImage AxisLetter(const QString& letter, const QColor& colour, bool held) {
   return image;
 }
 
-bool Save(const QImage& image, const std::string& folder, const std::string& name) {
-  const std::string path = folder + "/" + name;
-  if (!image.save(QString::fromStdString(path), "PNG")) {
-    std::fprintf(stderr, "cannot write %s\n", path.c_str());
-    return false;
-  }
-  std::printf("%s\n", path.c_str());
-  return true;
-}
+constexpr char kUsage[] =
+    "usage: make_tarnhollow_view_resources <folder>\n"
+    "Draws the stage views' button strips, point markers and axis letters into\n"
+    "the folder.\n";
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc != 2 || std::string(argv[1]) == "--help") {
-    std::fprintf(stderr,
-                 "usage: make_tarnhollow_view_resources <folder>\n"
-                 "Draws the stage views' button strips, point markers and axis letters into\n"
-                 "the folder.\n");
-    return argc == 2 ? 0 : 2;
-  }
-  QGuiApplication app(argc, argv);
-  const std::string folder = argv[1];
-  const std::vector<Look> looks = {Look::kRaised, Look::kHot, Look::kPressed};
+// Draws every picture into `folder`; false when one could not be written.
+bool DrawAll(const std::string& folder) {
   struct Button {
     const char* file;
     Glyph glyph;
@@ -290,32 +269,33 @@ int main(int argc, char** argv) {
   };
   bool ok = true;
   for (const Button& button : buttons) {
-    ok = Save(icon_style::Strip(22, 22, looks, button.glyph), folder, button.file) && ok;
+    ok = SavePng(icon_style::Strip(22, 22, icon_style::kButtonLooks, button.glyph), folder,
+                 button.file) &&
+         ok;
   }
   const QColor yellow(255, 230, 40), cyan(60, 220, 255), green(120, 255, 120);
-  ok = Save(MarkerPair(PointMarker(QStringLiteral("A"), yellow, false)), folder,
-            "selectpntucur.png") &&
-       ok;
-  ok = Save(MarkerPair(PointMarker(QStringLiteral("B"), yellow, false)), folder,
-            "selectpntdcur.png") &&
-       ok;
-  ok = Save(MarkerPair(PointMarker(QStringLiteral("AB"), green, false)), folder,
-            "selectpntgcur.png") &&
-       ok;
-  ok = Save(MarkerPair(PointMarker(QStringLiteral("G"), cyan, true)), folder, "gluepntcur.png") &&
-       ok;
+  const std::pair<QImage, const char*> markers[] = {
+      {PointMarker(QStringLiteral("A"), yellow, false), "selectpntucur.png"},
+      {PointMarker(QStringLiteral("B"), yellow, false), "selectpntdcur.png"},
+      {PointMarker(QStringLiteral("AB"), green, false), "selectpntgcur.png"},
+      {PointMarker(QStringLiteral("G"), cyan, true), "gluepntcur.png"},
+  };
+  for (const auto& [marker, name] : markers) {
+    ok = SavePng(MarkerPair(marker), folder, name) && ok;
+  }
   const struct {
     const char* letter;
     QColor colour;
   } axes[3] = {{"X", QColor(255, 80, 80)}, {"Y", QColor(80, 230, 80)}, {"Z", QColor(90, 140, 255)}};
   for (const auto& axis : axes) {
-    const std::string name = QString::fromLatin1(axis.letter).toLower().toStdString();
-    ok = Save(MarkerPair(AxisLetter(QString::fromLatin1(axis.letter), axis.colour, false)), folder,
-              name + ".png") &&
-         ok;
-    ok = Save(MarkerPair(AxisLetter(QString::fromLatin1(axis.letter), axis.colour, true)), folder,
-              name + "off.png") &&
-         ok;
+    const QString letter = QString::fromLatin1(axis.letter);
+    const std::string name = letter.toLower().toStdString();
+    ok = SavePng(MarkerPair(AxisLetter(letter, axis.colour, false)), folder, name + ".png") && ok;
+    ok = SavePng(MarkerPair(AxisLetter(letter, axis.colour, true)), folder, name + "off.png") && ok;
   }
-  return ok ? 0 : 1;
+  return ok;
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return RunResourceGenerator(argc, argv, kUsage, DrawAll); }

@@ -15,6 +15,7 @@
 #include "foundation/gui/about_window.h"
 #include "foundation/gui/draw_button.h"
 #include "foundation/gui/help_window.h"
+#include "foundation/gui/menu_commands.h"
 #include "foundation/gui/message_window.h"
 #include "foundation/gui/named_resources.h"
 #include "foundation/gui/recovery_keeper.h"
@@ -229,15 +230,7 @@ void StageMainWindow1::BuildMenu() {
   QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
   edit->setObjectName(QStringLiteral("EditMenu"));
   QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
-  struct Item {
-    int id;
-    const char* text;
-    QMenu* menu;
-    QKeySequence keys;
-    bool separator_after;
-    QKeySequence more_keys = QKeySequence();
-  };
-  const Item items[] = {
+  const std::vector<MenuCommand> commands = {
       {kNewCommand, "新規作成", file, QKeySequence(Qt::CTRL | Qt::Key_N), false},
       {kOpenCommand, "開く", file, QKeySequence(Qt::CTRL | Qt::Key_O), false},
       {kSaveCommand, "上書き保存", file, QKeySequence(Qt::CTRL | Qt::Key_S), false},
@@ -252,24 +245,10 @@ void StageMainWindow1::BuildMenu() {
       {kHelpCommand, "ヘルプ", help, QKeySequence(Qt::Key_F1), false},
       {kAboutCommand, "バージョン情報", help, QKeySequence(), false},
   };
-  for (const Item& item : items) {
-    QAction* action = item.menu->addAction(QString::fromUtf8(item.text));
-    action->setObjectName(QStringLiteral("Command%1").arg(item.id));
-    action->setProperty("id", item.id);
-    if (!item.more_keys.isEmpty()) {
-      action->setShortcuts({item.keys, item.more_keys});
-    } else if (!item.keys.isEmpty()) {
-      action->setShortcut(item.keys);
-    }
-    const int id = item.id;
-    connect(action, &QAction::triggered, this, [this, id] { Command(id); });
-    if (item.separator_after) item.menu->addSeparator();
-  }
+  AddMenuCommands(this, commands, [this](int id) { Command(id); });
 }
 
-QAction* StageMainWindow1::ActionById(int id) const {
-  return findChild<QAction*>(QStringLiteral("Command%1").arg(id));
-}
+QAction* StageMainWindow1::ActionById(int id) const { return MenuCommandAction(this, id); }
 
 void StageMainWindow1::Command(int id) {
   switch (id) {
@@ -510,12 +489,7 @@ void StageMainWindow1::TrackHistory(int id) {
 }
 
 void StageMainWindow1::UpdateEditMenu() {
-  QAction* undo = ActionById(kUndoCommand);
-  undo->setText(QString::fromStdString(history_->UndoMenuText()));
-  undo->setEnabled(history_->CanUndo());
-  QAction* redo = ActionById(kRedoCommand);
-  redo->setText(QString::fromStdString(history_->RedoMenuText()));
-  redo->setEnabled(history_->CanRedo());
+  ShowUndoRedo(ActionById(kUndoCommand), ActionById(kRedoCommand), *history_);
 }
 
 bool StageMainWindow1::RecoverLeftOverWork() {

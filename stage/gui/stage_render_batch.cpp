@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "foundation/directory.h"
 #include "foundation/file_io.h"
 #include "foundation/gui/surface_view.h"
 #include "pictures/picture_bank_high_color1.h"
@@ -112,18 +113,7 @@ std::string Parse(const std::vector<std::string>& arguments, RenderRequest* requ
   return "";
 }
 
-// The system's reason at the end of a file_io message ("... path: reason").
-std::string Reason(const std::string& error) {
-  const size_t colon = error.rfind(": ");
-  return colon == std::string::npos ? error : error.substr(colon + 2);
-}
-
-bool EndsWithBmp(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string end = path.substr(path.size() - 4);
-  for (char& c : end) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return end == ".bmp";
-}
+bool EndsWithBmp(const std::string& path) { return Directory1::LowerExtension(path) == "bmp"; }
 
 // The engines and the picture bank, started for the run.
 class RenderLibraries {
@@ -214,7 +204,7 @@ int RunRenderBatch(const std::vector<std::string>& arguments, std::ostream& err)
   std::string bytes;
   std::string error;
   if (!ReadWholeFile(request.stage_path, bytes, &error)) {
-    err << "tarnhollow: " << request.stage_path << ": ファイルのオープンに失敗 (" << Reason(error)
+    err << "tarnhollow: " << request.stage_path << ": ファイルのオープンに失敗 (" << SystemReasonOf(error)
         << ")\n";
     return kCannotRead;
   }
@@ -242,7 +232,7 @@ int RunRenderBatch(const std::vector<std::string>& arguments, std::ostream& err)
   if (!AtomicWriteFile(request.output_path,
                        std::string_view(encoded.constData(), static_cast<size_t>(encoded.size())),
                        &error)) {
-    err << "tarnhollow: " << request.output_path << ": 書き込みに失敗 (" << Reason(error) << ")\n";
+    err << "tarnhollow: " << request.output_path << ": 書き込みに失敗 (" << SystemReasonOf(error) << ")\n";
     return kCannotWrite;
   }
   return 0;

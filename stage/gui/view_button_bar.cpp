@@ -8,21 +8,21 @@
 static void InitViewResources() { Q_INIT_RESOURCE(views); }
 
 ViewButtonBar::ViewButtonBar(QWidget* parent, const char* class_name,
-                             const std::vector<ButtonSpec>& specs)
+                             const std::vector<BarButton>& buttons)
     : QWidget(parent) {
   InitViewResources();
   DrawButton1::StartUp();
   MessageWindow1::StartUp();
   setObjectName(QString::fromLatin1(class_name));
   setFixedHeight(kHeight);
-  for (const ButtonSpec& spec : specs) {
+  for (const BarButton& info : buttons) {
     auto* button = new DrawButton1(this);
-    button->setGeometry(spec.x, 0, kButtonSide, kButtonSide);
-    button->SetButtonBitmap(spec.bitmap, 3, spec.command);
-    button->SetButtonHelp(spec.help);
+    button->setGeometry(info.x, 0, kButtonSide, kButtonSide);
+    button->SetButtonBitmap(info.bitmap, 3, info.command);
+    button->SetButtonHelp(info.help);
     connect(button, &DrawButton1::Command, this,
             [this](int command_id, int code, DrawButton1*) { OnCommand(command_id, code); });
-    entries_.push_back({spec, button, false});
+    entries_.push_back({info, button, false});
   }
   ShowStates();
 }
@@ -35,14 +35,14 @@ ViewButtonBar::~ViewButtonBar() {
 
 ViewButtonBar::Entry* ViewButtonBar::Find(uint32_t command) {
   for (Entry& entry : entries_) {
-    if (entry.spec.command == command) return &entry;
+    if (entry.info.command == command) return &entry;
   }
   return nullptr;
 }
 
 const ViewButtonBar::Entry* ViewButtonBar::Find(uint32_t command) const {
   for (const Entry& entry : entries_) {
-    if (entry.spec.command == command) return &entry;
+    if (entry.info.command == command) return &entry;
   }
   return nullptr;
 }
@@ -54,7 +54,7 @@ bool ViewButtonBar::Down(uint32_t command) const {
 
 uint32_t ViewButtonBar::RadioDown() const {
   for (const Entry& entry : entries_) {
-    if (entry.spec.behaviour == Behaviour::kRadio && entry.down) return entry.spec.command;
+    if (entry.info.behaviour == Behaviour::kRadio && entry.down) return entry.info.command;
   }
   return 0;
 }
@@ -66,11 +66,11 @@ DrawButton1* ViewButtonBar::Button(uint32_t command) const {
 
 void ViewButtonBar::SetDown(uint32_t command, bool down) {
   Entry* entry = Find(command);
-  if (entry == nullptr || entry->spec.behaviour == Behaviour::kAction) return;
-  if (entry->spec.behaviour == Behaviour::kRadio) {
+  if (entry == nullptr || entry->info.behaviour == Behaviour::kAction) return;
+  if (entry->info.behaviour == Behaviour::kRadio) {
     if (!down) return;  // a radio button comes up only when another goes down
     for (Entry& other : entries_) {
-      if (other.spec.behaviour == Behaviour::kRadio) other.down = false;
+      if (other.info.behaviour == Behaviour::kRadio) other.down = false;
     }
   }
   entry->down = down;
@@ -80,7 +80,7 @@ void ViewButtonBar::SetDown(uint32_t command, bool down) {
 void ViewButtonBar::Click(uint32_t command) {
   Entry* entry = Find(command);
   if (entry == nullptr) return;
-  switch (entry->spec.behaviour) {
+  switch (entry->info.behaviour) {
     case Behaviour::kRadio:
       if (entry->down) return;
       SetDown(command, true);
@@ -103,11 +103,11 @@ void ViewButtonBar::OnCommand(int command_id, int code) {
   if (entry == nullptr) return;
   switch (code) {
     case DrawButton1::kPressed:
-      if (entry->spec.behaviour == Behaviour::kAction) entry->button->SetButtonState(kDown);
-      Click(entry->spec.command);
+      if (entry->info.behaviour == Behaviour::kAction) entry->button->SetButtonState(kDown);
+      Click(entry->info.command);
       break;
     case DrawButton1::kReleased:
-      if (entry->spec.behaviour == Behaviour::kAction) entry->button->SetButtonState(kRaised);
+      if (entry->info.behaviour == Behaviour::kAction) entry->button->SetButtonState(kRaised);
       break;
     case DrawButton1::kEntered:
       if (!entry->down) entry->button->SetButtonState(kHot);

@@ -23,7 +23,7 @@ class ViewButtonBar : public QWidget {
   static constexpr int32_t kDown = 2;
 
   enum class Behaviour { kRadio, kToggle, kAction };
-  struct ButtonSpec {
+  struct BarButton {
     uint32_t command;
     const char* bitmap;
     const char* help;
@@ -46,11 +46,11 @@ class ViewButtonBar : public QWidget {
   void Pressed(int command_id);
 
  protected:
-  ViewButtonBar(QWidget* parent, const char* class_name, const std::vector<ButtonSpec>& specs);
+  ViewButtonBar(QWidget* parent, const char* class_name, const std::vector<BarButton>& buttons);
 
  private:
   struct Entry {
-    ButtonSpec spec;
+    BarButton info;
     DrawButton1* button;
     bool down;
   };

@@ -11,8 +11,8 @@
 #include "course/course_data.h"
 #include "course/course_file.h"
 #include "course/partition_file.h"
-#include "foundation/byte_writer.h"
 #include "foundation/file_io.h"
+#include "pictures/bmp_writer.h"
 #include "pictures/picture_bank_high_color1.h"
 #include "pictures/tsy_file_writer.h"
 #include "stage/object_library.h"
@@ -65,36 +65,11 @@ Rgb Shade(Rgb base, float amount) {
   return {Level(base.r + amount), Level(base.g + amount), Level(base.b + amount)};
 }
 
-// A 24-bit uncompressed BMP, rows bottom up.
 std::string BmpBytes(const Picture& picture) {
-  const int32_t row = (picture.width * 3 + 3) / 4 * 4;
-  const int32_t image = row * picture.height;
-  ByteWriter out;
-  out.Text("BM");
-  out.U32(static_cast<uint32_t>(54 + image));
-  out.U32(0);
-  out.U32(54);
-  out.U32(40);
-  out.I32(picture.width);
-  out.I32(picture.height);
-  out.U16(1);
-  out.U16(24);
-  out.U32(0);
-  out.U32(static_cast<uint32_t>(image));
-  out.I32(2835);
-  out.I32(2835);
-  out.U32(0);
-  out.U32(0);
-  for (int32_t y = picture.height - 1; y >= 0; --y) {
-    for (int32_t x = 0; x < picture.width; ++x) {
-      const Rgb& c = picture.pixels[static_cast<size_t>(y * picture.width + x)];
-      out.U8(c.b);
-      out.U8(c.g);
-      out.U8(c.r);
-    }
-    out.Zeros(static_cast<size_t>(row - picture.width * 3));
-  }
-  return out.Take();
+  return Bmp24Bytes(picture.width, picture.height, [&picture](int32_t x, int32_t y) {
+    const Rgb& c = picture.pixels[static_cast<size_t>(y * picture.width + x)];
+    return uint32_t{c.r} << 16 | uint32_t{c.g} << 8 | c.b;
+  });
 }
 
 Picture Asphalt() {

@@ -162,8 +162,8 @@ TEST_F(CobConversionTest, ShortTextureLengthFallsBackToTheWholeLine) {
       {std::to_string(dir.size() + 8) + dir + "road.bmp", kConverted, "road.bmp"},
   };
   for (const Case& c : cases) {
-    std::string text = cob_text::Scene({cob_text::Triangle("PLACEHOLDER")});
-    text.replace(text.find("11PLACEHOLDER"), 13, c.line);
+    std::string text = cob_text::Scene({cob_text::Triangle("TEXTURENAME")});
+    text.replace(text.find("11TEXTURENAME"), 13, c.line);
     EXPECT_EQ(Convert(folder_.Write("edited.cob", text)), c.result) << c.line;
     if (c.result == kConverted) {
       EXPECT_EQ(Output().attributes[0].texture_name, c.texture) << c.line;

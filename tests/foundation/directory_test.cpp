@@ -74,6 +74,10 @@ TEST(DirectoryTest, StringHelpersJoinWithSlash) {
   EXPECT_EQ(Directory1::Folder("/a/b/c.bmp"), "/a/b");
   EXPECT_EQ(Directory1::WithoutExtension("/a.d/b.po3"), "/a.d/b");
   EXPECT_EQ(Directory1::WithoutExtension("/a.d/b"), "/a.d/b");
+  EXPECT_EQ(Directory1::LowerExtension("C:\\maps\\Road.BMP"), "bmp");
+  EXPECT_EQ(Directory1::LowerExtension("/a.d/b.tar.Gz"), "gz");
+  EXPECT_EQ(Directory1::LowerExtension("/a.d/b"), "");
+  EXPECT_EQ(Directory1::LowerExtension("/a/.glb"), "glb");
 }
 
 }  // namespace

@@ -145,4 +145,16 @@ TEST(FileIoTest, SaveIntoAMissingFolderOrAFullDeviceFails) {
   EXPECT_FALSE(FileExists(folder.Path()));
 }
 
+// Messages about a refused file end with the system's own words.
+TEST(FileIoTest, TheSystemsReasonForAFailure) {
+  TempFolder folder;
+  const std::string readable = folder.Write("readable", "x");
+  EXPECT_EQ(OpenFailureReason(readable), "");
+  EXPECT_EQ(OpenFailureReason(folder.File("missing")), "No such file or directory");
+  std::string error;
+  ASSERT_FALSE(AtomicWriteFile(folder.File("no/such/file"), "x", &error));
+  EXPECT_EQ(SystemReasonOf(error), "No such file or directory");
+  EXPECT_EQ(SystemReasonOf("no reason given"), "no reason given");
+}
+
 }  // namespace

@@ -5,17 +5,23 @@
 #include <string>
 #include <vector>
 
+#include "foundation/file_io.h"
+#include "foundation/settings_file.h"
+#include "pictures/picture_bank_high_color1.h"
 #include "stage/stage_file.h"
 #include "tests/stage/objects_fixtures.h"
 
 namespace {
 
 using objects_test::ObjectsTest;
+using stage_test::PatBytes;
+using stage_test::StraightLine;
 
 // Records what the document asked of the windows, in order.
 class RecordingWindows : public StageWindowHooks {
  public:
   ToolStateBlock CurrentToolState() override { return tools; }
+  ViewSection CurrentViews() override { return views; }
   void ResetViews() override { calls.push_back("reset views"); }
   void HideModeWindows() override { calls.push_back("hide"); }
   void ApplyToolState(const ToolStateBlock& block) override {
@@ -23,14 +29,19 @@ class RecordingWindows : public StageWindowHooks {
     applied_tools = block;
   }
   void ShowModeWindows() override { calls.push_back("show"); }
-  void ApplyViews(const ViewSection&) override { calls.push_back("views"); }
+  void ApplyViews(const ViewSection& section) override {
+    calls.push_back("views");
+    applied_views = section;
+  }
   void RedrawViews() override { calls.push_back("redraw"); }
   void EnableObjectFileCommand(bool enabled) override {
     calls.push_back(enabled ? "enable po3" : "disable po3");
   }
 
   ToolStateBlock tools = ToolStateBlock::Initial();
+  ViewSection views;
   ToolStateBlock applied_tools;
+  ViewSection applied_views;
   std::vector<std::string> calls;
 };
 
@@ -48,7 +59,8 @@ class StageDocumentTest : public ObjectsTest {
     ASSERT_TRUE(stage_.AddWire(1, kLeftSide, {-15, 0, 20}));
     ASSERT_TRUE(stage_.Modified());
   }
-  // A stage file of a road with one wire.
+  // A stage file of a road with one wire, in mode 1, the split view opening with the
+  // perspective view.
   std::string SavedStage(const std::string& name) {
     Stage other;
     const std::string pat = folder_.Write("other.pat", stage_test::StraightPat(6));
@@ -57,8 +69,10 @@ class StageDocumentTest : public ObjectsTest {
     EXPECT_TRUE(other.AddWire(2, kRightSide, {15, 0, 30}));
     ToolStateBlock tools;
     tools.words[ToolStateBlock::kMode1] = 1;
+    ViewSection views;
+    views.first_pane_kind = kPerspectiveViewKind;
     const std::string path = folder_.File(name);
-    EXPECT_TRUE(StageFile::Save(path, other, tools, ViewSection()));
+    EXPECT_TRUE(StageFile::Save(path, other, tools, views));
     other.Reset();
     return path;
   }
@@ -80,6 +94,10 @@ TEST_F(StageDocumentTest, SaveAsksForANameOnceThenSavesToTheCurrentFile) {
   EXPECT_FALSE(stage_.Modified());
   ASSERT_EQ(prompter_.AskedQuestions().size(), 1u);
   EXPECT_EQ(prompter_.AskedQuestions()[0].kind, ScriptedPrompter::Asked::Kind::kSaveFile);
+  EXPECT_EQ(prompter_.AskedQuestions()[0].request.filters[0], (FileFilter{"(*.ste)", "*.ste"}));
+  EXPECT_EQ(SettingsFile::ReadString(context_.settings_path, "FileSave", "LoadFileDir", ""),
+            folder_.Path());
+  EXPECT_EQ(TempFolder::Read(path), StageFile::Image(stage_, windows_.tools, windows_.views));
 
   // The second save goes to the same file without a question and carries the live tools.
   ASSERT_TRUE(stage_.AddWire(1, kLeftSide, {-25, 0, 20}));
@@ -93,6 +111,13 @@ TEST_F(StageDocumentTest, SaveAsksForANameOnceThenSavesToTheCurrentFile) {
   EXPECT_EQ(reread.GetTerrain().WireCount(1, kLeftSide), 2);
   EXPECT_EQ(tools, windows_.tools);
   reread.Reset();
+
+  // Save as with its dialog cancelled keeps the file and the modified flag.
+  ASSERT_TRUE(stage_.AddWire(1, kLeftSide, {-35, 0, 20}));
+  prompter_.QueuePath("");
+  EXPECT_EQ(document.SaveAs(), 1);
+  EXPECT_TRUE(stage_.Modified());
+  EXPECT_EQ(document.Path(), path);
 }
 
 TEST_F(StageDocumentTest, AFailedSaveKeepsTheFileNameAndTheModifiedFlag) {
@@ -105,6 +130,17 @@ TEST_F(StageDocumentTest, AFailedSaveKeepsTheFileNameAndTheModifiedFlag) {
   EXPECT_EQ(document.TitleName(), "road.ste");
   ASSERT_FALSE(prompter_.MessageTexts().empty());
   EXPECT_EQ(prompter_.MessageTexts().back().rfind("ファイルのオープンに失敗\n", 0), 0u);
+  EXPECT_EQ(prompter_.AskedQuestions().back().caption, "Error");
+
+  // A write that fails part way leaves the old file as it was.
+  const std::string old = folder_.Write("old.ste", "old");
+  SetFileFaultHookForTesting(
+      [](FileOperation operation) { return operation == FileOperation::kWrite; });
+  EXPECT_EQ(document.SaveTo(old), 1);
+  SetFileFaultHookForTesting(nullptr);
+  EXPECT_EQ(TempFolder::Read(old), "old");
+  EXPECT_TRUE(stage_.Modified());
+  EXPECT_EQ(document.TitleName(), "road.ste");
 }
 
 TEST_F(StageDocumentTest, TheQuestionBeforeACommandDecidesWhetherItRuns) {
@@ -157,13 +193,20 @@ TEST_F(StageDocumentTest, TheQuestionBeforeACommandDecidesWhetherItRuns) {
 TEST_F(StageDocumentTest, OpeningAGoodFileHandsTheWindowsItsStateInOrder) {
   StageDocument document = Document();
   const std::string path = SavedStage("saved.ste");
-  ASSERT_EQ(document.OpenAt(path), 0);
+  prompter_.QueuePath(path);
+  ASSERT_EQ(document.Open(), 0);
+  EXPECT_EQ(prompter_.AskedQuestions().back().request.filters[0].second, "*.ste");
   EXPECT_EQ(document.TitleName(), "saved.ste");
   EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 5);
   EXPECT_EQ(stage_.SelectedPartition(), 2);
+  EXPECT_FALSE(stage_.Modified());
   EXPECT_EQ(windows_.applied_tools.words[ToolStateBlock::kMode1], 1);
+  EXPECT_EQ(windows_.applied_views.first_pane_kind, kPerspectiveViewKind);
   EXPECT_EQ(windows_.calls, (std::vector<std::string>{"reset views", "hide", "tools", "show",
                                                       "views", "redraw", "enable po3"}));
+  // The stage read is the stage written.
+  EXPECT_EQ(StageFile::Image(stage_, windows_.applied_tools, windows_.applied_views),
+            TempFolder::Read(path));
 }
 
 TEST_F(StageDocumentTest, ARefusedFileChangesNothing) {
@@ -173,18 +216,22 @@ TEST_F(StageDocumentTest, ARefusedFileChangesNothing) {
   std::string bytes = TempFolder::Read(SavedStage("other.ste"));
   const struct {
     const char* name;
-    std::string bytes;
+    std::string bytes;  // "" for a file that does not exist
     const char* message;
   } cases[] = {
       {"not.ste", "Something else entirely", "このファイルはTarnhollowのファイルでない"},
+      {"road.pat", stage_test::StraightPat(2), "このファイルはTarnhollowのファイルでない"},
       {"old.ste", std::string("Tarnhollow\0Version1.0\0", 22),
        "このファイルはバージョンが異なります"},
       {"short.ste", bytes.substr(0, bytes.size() - 9), "ファイルが破壊されている"},
+      {"absent.ste", "", "ファイルのオープンに失敗"},
   };
   for (const auto& c : cases) {
     prompter_.ClearRecord();
     windows_.calls.clear();
-    EXPECT_EQ(document.OpenAt(folder_.Write(c.name, c.bytes)), 1) << c.name;
+    const std::string path =
+        c.bytes.empty() ? folder_.File(c.name) : folder_.Write(c.name, c.bytes);
+    EXPECT_EQ(document.OpenAt(path), 1) << c.name;
     EXPECT_EQ(prompter_.MessageTexts(),
               std::vector<std::string>{std::string(c.message) + "\n" + folder_.File(c.name)});
     EXPECT_TRUE(windows_.calls.empty());
@@ -204,8 +251,14 @@ TEST_F(StageDocumentTest, ARefusedFileChangesNothing) {
 TEST_F(StageDocumentTest, NewAndPartitionFilesGiveUntitledStages) {
   StageDocument document = Document();
   ASSERT_EQ(document.OpenAt(SavedStage("saved.ste")), 0);
+  ASSERT_TRUE(stage_.AddWire(1, kRightSide, {15, 0, 20}));
   windows_.calls.clear();
+  prompter_.QueueAnswer(PromptAnswer::kCancel);
+  EXPECT_EQ(document.New(), 1);
+  EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 5);
+  prompter_.QueueAnswer(PromptAnswer::kNo);
   ASSERT_EQ(document.New(), 0);
+  EXPECT_FALSE(stage_.Modified());
   EXPECT_EQ(document.TitleName(), "無題");
   EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 0);
   EXPECT_EQ(windows_.calls, (std::vector<std::string>{"reset views", "disable po3", "redraw"}));
@@ -214,6 +267,9 @@ TEST_F(StageDocumentTest, NewAndPartitionFilesGiveUntitledStages) {
   const std::string pat = folder_.Write("road.pat", stage_test::StraightPat(5));
   prompter_.QueuePath(pat);
   ASSERT_EQ(document.OpenPartitionFile(), 0);
+  EXPECT_EQ(prompter_.AskedQuestions().back().request.filters[0], (FileFilter{"(*.pat)", "*.pat"}));
+  EXPECT_EQ(SettingsFile::ReadString(context_.settings_path, "PatationFileOpen", "LoadFileDir", ""),
+            folder_.Path());
   EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 4);
   EXPECT_EQ(stage_.SelectedPartition(), 0);
   EXPECT_EQ(document.TitleName(), "無題");
@@ -226,6 +282,29 @@ TEST_F(StageDocumentTest, NewAndPartitionFilesGiveUntitledStages) {
   EXPECT_EQ(prompter_.MessageTexts().back(),
             "ファイルの種類が違います\n" + folder_.File("bad.pat"));
   EXPECT_EQ(windows_.calls, (std::vector<std::string>{"reset views", "disable po3", "redraw"}));
+  EXPECT_EQ(prompter_.AskedQuestions().back().caption, "Error");
+  EXPECT_EQ(PictureBankHighColor1::Count(), 0);
+  EXPECT_EQ(document.OpenPartitionFileAt(folder_.File("missing.pat")), 1);
+  EXPECT_EQ(prompter_.MessageTexts().back(),
+            "ファイルのオープンに失敗\n" + folder_.File("missing.pat"));
+
+  // A file that ends before its line count keeps the partitions that are whole and says how
+  // many lines were read.
+  const std::string cut =
+      folder_.Write("cut.pat", PatBytes(10, {StraightLine(0), StraightLine(1), StraightLine(2)}));
+  ASSERT_EQ(document.OpenPartitionFileAt(cut), 0);
+  EXPECT_EQ(stage_.GetTerrain().PartitionCount(), 2);
+  EXPECT_EQ(prompter_.MessageTexts().back(),
+            "ファイルが途中で終わっています。10本のラインのうち3本を読み込みました。");
+  EXPECT_EQ(prompter_.MessageTexts().back(), PartitionEndsEarlyMessage(3, 10));
+
+  // A cancelled dialog leaves the stage as it was.
+  ASSERT_TRUE(stage_.AddWire(1, kRightSide, {15, 0, 20}));
+  const std::string before = StageFile::Image(stage_, windows_.tools, windows_.views);
+  prompter_.QueueAnswer(PromptAnswer::kNo);
+  prompter_.QueuePath("");
+  EXPECT_EQ(document.OpenPartitionFile(), 1);
+  EXPECT_EQ(StageFile::Image(stage_, windows_.tools, windows_.views), before);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "foundation/byte_writer.h"
+#include "pictures/bmp_writer.h"
 #include "pictures/picture_bank_high_color1.h"
 #include "stage/stage.h"
 #include "tests/support/temp_folder.h"
@@ -18,33 +19,8 @@ namespace stage_test {
 // A 24-bit uncompressed BMP of one colour.
 inline std::string BmpBytes(int32_t width, int32_t height, uint8_t red, uint8_t green,
                             uint8_t blue) {
-  const int32_t row = (width * 3 + 3) / 4 * 4;
-  const int32_t image = row * height;
-  ByteWriter out;
-  out.Text("BM");
-  out.U32(static_cast<uint32_t>(54 + image));
-  out.U32(0);
-  out.U32(54);
-  out.U32(40);
-  out.I32(width);
-  out.I32(height);
-  out.U16(1);
-  out.U16(24);
-  out.U32(0);
-  out.U32(static_cast<uint32_t>(image));
-  out.I32(2835);
-  out.I32(2835);
-  out.U32(0);
-  out.U32(0);
-  for (int32_t y = 0; y < height; ++y) {
-    for (int32_t x = 0; x < width; ++x) {
-      out.U8(blue);
-      out.U8(green);
-      out.U8(red);
-    }
-    out.Zeros(static_cast<size_t>(row - width * 3));
-  }
-  return out.Take();
+  const uint32_t colour = uint32_t{red} << 16 | uint32_t{green} << 8 | blue;
+  return Bmp24Bytes(width, height, [colour](int32_t, int32_t) { return colour; });
 }
 
 // One line of a partition file: right end, left end, position, derivative, roll, roll

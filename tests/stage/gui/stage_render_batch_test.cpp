@@ -9,18 +9,10 @@
 #include "foundation/file_io.h"
 #include "render/line_drawing.h"
 #include "stage/stage_file.h"
+#include "tests/foundation/gui/gui_test_app.h"
 #include "tests/stage/views/views_fixtures.h"
 
 namespace {
-
-QApplication& App() {
-  if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
-  static int argc = 1;
-  static char name[] = "stage_gui_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
 
 // A 5-5-5 word as the picture writer expands it to 8 bits a channel.
 QColor Colour(uint16_t word) {
@@ -37,7 +29,7 @@ const QColor kBlue = Colour(views_test::kBlue);
 class RenderBatchTest : public views_test::ViewsTest {
  protected:
   void SetUp() override {
-    App();
+    EnsureTestApplication();
     ViewsTest::SetUp();
     LoadRoad(12, 1, 5);
     const TextureCorner corners[4] = {{1, 0}, {0, 0}, {0, 1}, {1, 1}};

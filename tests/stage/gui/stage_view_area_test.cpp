@@ -16,20 +16,12 @@
 #include "stage/gui/stage_partition_view.h"
 #include "stage/gui/stage_perspective_view.h"
 #include "stage/stage_file.h"
+#include "tests/foundation/gui/gui_test_app.h"
 #include "tests/stage/views/views_fixtures.h"
 
 namespace {
 
 using T = ToolStateBlock;
-
-QApplication& App() {
-  if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
-  static int argc = 1;
-  static char name[] = "stage_gui_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
 
 class FakeHost : public StageViewHost {
  public:
@@ -50,7 +42,7 @@ class FakeHost : public StageViewHost {
 class StageViewAreaTest : public views_test::ViewsTest {
  protected:
   void SetUp() override {
-    App();
+    EnsureTestApplication();
     ViewsTest::SetUp();
     LoadRoad(12, 1, 5);
     area_ = std::make_unique<StageViewArea>(&stage_, &host_, nullptr);

@@ -57,11 +57,12 @@ class ViewFillTest : public ::testing::Test {
   SolidTextures textures_;
 };
 
-// The wide paths draw exactly the engines' pixels: compared on a surface the engines draw.
-TEST_F(ViewFillTest, TheWidePathsDrawWhatTheEnginesDraw) {
-  const int32_t width = 640, height = 200;
+// On a surface wider than the engines fill, the views draw exactly the pixels the engines
+// draw on a narrower one.
+TEST_F(ViewFillTest, TheViewsDrawWhatTheEnginesDraw) {
+  const int32_t width = 640, wide_width = 1100, height = 200;
   for (int32_t picture : {0, 1, 2}) {
-    Surface16 engine(width, height), wide(width, height);
+    Surface16 engine(width, height), wide(wide_width, height);
     engine.Fill(0x1234);
     wide.Fill(0x1234);
     for (const std::vector<Point3f>& polygon : Polygons(width, height)) {
@@ -69,17 +70,20 @@ TEST_F(ViewFillTest, TheWidePathsDrawWhatTheEnginesDraw) {
       const TexCoord2f coords[4] = {{0.0f, 0.0f}, {1.0f, 0.1f}, {0.7f, 1.0f}, {0.0f, 0.9f}};
       if (picture == 0) {
         FlatSpanFill1::Fill(engine, polygon.data(), n, 0x7C00);
-        view_fill::WideFlat(wide, polygon.data(), n, 0x7C00);
+        view_fill::Flat(wide, polygon.data(), n, 0x7C00);
       } else {
         AffineSpanFill1::Fill(engine, polygon.data(), coords, n, textures_, picture);
-        TextureView texture;
-        ASSERT_TRUE(textures_.Texture(picture, &texture));
-        view_fill::WideAffine(wide, polygon.data(), coords, n, texture);
+        view_fill::Affine(wide, polygon.data(), coords, n, textures_, picture);
       }
     }
-    ASSERT_EQ(std::vector<uint16_t>(engine.Bits(), engine.Bits() + width * height),
-              std::vector<uint16_t>(wide.Bits(), wide.Bits() + width * height))
-        << "picture " << picture;
+    for (int32_t y = 0; y < height; ++y) {
+      ASSERT_EQ(std::vector<uint16_t>(engine.ScreenRow(y), engine.ScreenRow(y) + width),
+                std::vector<uint16_t>(wide.ScreenRow(y), wide.ScreenRow(y) + width))
+          << "picture " << picture << ", row " << y;
+      ASSERT_EQ(std::vector<uint16_t>(wide.ScreenRow(y) + width, wide.ScreenRow(y) + wide_width),
+                std::vector<uint16_t>(wide_width - width, 0x1234))
+          << "picture " << picture << ", row " << y;
+    }
   }
 }
 

@@ -21,6 +21,9 @@ struct StageViewArea::Views {
   PatWnd1* partition = nullptr;
   int32_t shown = kTopViewKind;
   std::array<int32_t, 4> panes = kInitialSplitPanes;
+  // The selected partition the parallel views last followed: a view the author moved away
+  // stays there while other things are selected.
+  int32_t followed = -1;
 
   StageViewWindow* Window(int32_t kind) const {
     switch (kind) {
@@ -150,7 +153,8 @@ double Aspect(ParallelWnd1& view, QSize area) {
 void StageViewArea::KeepSelectedPartitionInView() {
   const Stage& stage = *views_->context.stage;
   const int32_t p = stage.SelectedPartition();
-  if (!stage.GetTerrain().HasPartition(p)) return;
+  if (p == views_->followed || !stage.GetTerrain().HasPartition(p)) return;
+  views_->followed = p;
   for (int32_t kind : {kTopViewKind, kSideViewKind, kFrontViewKind}) {
     ParallelWnd1* view = views_->parallel[kind];
     if (ParallelViewShowsPartition(stage, kind, view->Record(), Aspect(*view, size()), p)) {

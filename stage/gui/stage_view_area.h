@@ -56,8 +56,8 @@ class StageViewArea : public QWidget {
   // the selected partition; with `only_lost`, only those that show none of it. Redraws.
   // Nothing happens while no partition is selected.
   void AimAtRoad(bool only_lost);
-  // Moves each parallel view that shows nothing of the selected partition so that it is in
-  // its middle, the zoom kept (after AHEAD, BACK, undo); redraws what moved.
+  // When another partition was selected: moves each parallel view that shows nothing of it so
+  // that it is in its middle, the zoom kept (after AHEAD, BACK, undo); redraws what moved.
   void KeepSelectedPartitionInView();
 
   // The view window of a kind (kTopViewKind ... kPartitionViewKind), for tests and pictures.

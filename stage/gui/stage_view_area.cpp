@@ -166,6 +166,8 @@ void StageViewArea::KeepSelectedPartitionInView() {
 }
 
 void StageViewArea::AimAtRoad(bool only_lost) {
+  // The partition view's zoom is never stored: it takes in the arriving partition's wires.
+  views_->partition->FitCurrentPartition(size());
   ViewSection views = CurrentViews();
   double aspects[3];
   for (int32_t kind : {kTopViewKind, kSideViewKind, kFrontViewKind}) {

@@ -53,7 +53,8 @@ class StageViewArea : public QWidget {
   ViewSection CurrentViews() const;
   void ApplyViews(const ViewSection& views);
   // Aims the three parallel views and the perspective view's free camera at the road around
-  // the selected partition; with `only_lost`, only those that show none of it. Redraws.
+  // the selected partition; with `only_lost`, only those that show none of it; the partition
+  // view zooms out until the partition's wires fit. Redraws.
   // Nothing happens while no partition is selected.
   void AimAtRoad(bool only_lost);
   // When another partition was selected: moves each parallel view that shows nothing of it so

@@ -143,6 +143,8 @@ int OpenPolygonObjectCommand(const StageCommandContext& context) {
     Tell(context.owner, "Error", PolygonObjectMessage(result));
     return 1;
   }
+  // The new object is the one the author goes on with, as after a copy.
+  context.stage->SelectObject(object);
   if (context.windows != nullptr) context.windows->RedrawViews();
   return 0;
 }
@@ -191,6 +193,13 @@ int32_t CreateObjectFromDialog(Stage& stage, CreationMode mode, const std::strin
       mode == CreationMode::kBitmapObject
           ? CreateBitmapObject(stage, template_path, name, pictures.data(), count)
           : CreateBackgroundObject(stage, template_path, name, pictures.data(), count);
-  if (result != 0) Tell(owner, "Message", "オブジェクトの作成に失敗しました。");
+  if (result != 0) {
+    Tell(owner, "Message", "オブジェクトの作成に失敗しました。");
+    return result;
+  }
+  // The new object is the one the author goes on with, as after a copy.
+  stage.SelectObject(mode == CreationMode::kBitmapObject
+                         ? stage.FreeObjectAt(stage.FreeObjectCount() - 1)
+                         : stage.BackgroundObject());
   return result;
 }

@@ -41,8 +41,8 @@ int32_t LoadPolygonObject(Stage& stage, const std::string& path, const LoadProgr
 int32_t CreateObjectFromPolygonFile(Stage& stage, const std::string& path,
                                     const LoadProgress& progress, int32_t* object);
 // The menu command "オブジェクトファイル(.po3)を開く": asks for the file (section
-// "Poly3FileOpen"), creates the object and redraws, or shows why not. 0 created, 1 cancelled or
-// refused.
+// "Poly3FileOpen"), creates the object, selects it and redraws, or shows why not. 0 created, 1
+// cancelled or refused.
 int OpenPolygonObjectCommand(const StageCommandContext& context);
 
 // The template files shipped with the program (beside it, or in the installed share folder).
@@ -67,7 +67,8 @@ std::string TemplateMissingMessage(const std::string& path);
 // The message for a picture-bank result of "NewTex" in a slot (UTF-8), "" for success.
 std::string SlotPictureMessage(int32_t bank_result);
 // "OK" of the creation dialog once every attribute has its picture: creates the object from
-// `template_path`, or says "オブジェクトの作成に失敗しました。". 0 or 1 as the creators.
+// `template_path` and selects it, or says "オブジェクトの作成に失敗しました。". 0 or 1 as the
+// creators.
 int32_t CreateObjectFromDialog(Stage& stage, CreationMode mode, const std::string& template_path,
                                const std::string& name, const std::vector<int32_t>& pictures,
                                PromptOwner owner);

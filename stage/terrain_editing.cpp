@@ -8,6 +8,11 @@
 namespace {
 using Bank = PictureBankHighColor1;
 
+// BMP pictures, and the picture packer's multi-picture files for animated textures; both
+// kinds together first.
+const std::vector<FileFilter> kFaceTextureFilters = {
+    {"画像ファイル(*.bmp,*.tsy)", "*.bmp;*.tsy"}, {"(*.bmp)", "*.bmp"}, {"(*.tsy)", "*.tsy"}};
+
 Point3f Minus(const Point3f& a, const Point3f& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 
 // The frame of the closing line of p (the frame its ends were built with), which the road
@@ -238,7 +243,7 @@ bool CheckFaceSelection(Stage& stage, PromptOwner owner) {
 int32_t NewTextureForSelection(Stage& stage, PromptOwner owner, const std::string& settings_path) {
   if (!CheckFaceSelection(stage, owner)) return 1;
   std::string path;
-  if (AskFilePath(owner, path, "BMPFileOpen", settings_path, {{"(*.bmp)", "*.bmp"}},
+  if (AskFilePath(owner, path, "BMPFileOpen", settings_path, kFaceTextureFilters,
                   FileDialogKind::kOpen) != 0) {
     return 1;
   }

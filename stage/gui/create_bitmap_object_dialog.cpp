@@ -96,6 +96,8 @@ void CreateBitmapObjectDialog::ClearSlots() {
   for (PictureViewWnd1* slot : slots_) delete slot;
   slots_.clear();
   selected_ = -1;
+  // The cells' frames are the dialog's own painting, outside the slot windows.
+  update();
 }
 
 void CreateBitmapObjectDialog::ChooseModel(int index) {
@@ -155,7 +157,11 @@ bool CreateBitmapObjectDialog::NeedSlot() {
 void CreateBitmapObjectDialog::NewTexture() {
   if (!NeedSlot()) return;
   std::string path;
-  if (AskPicturePath(this, path, "BMPFileOpen", settings_path_, kPictureBmp, false) != 0) return;
+  // The picture packer's multi-picture files give animated pictures.
+  if (AskPicturePath(this, path, "BMPFileOpen", settings_path_, kPictureBmp | kPictureTsy, false) !=
+      0) {
+    return;
+  }
   // Registered here first, so a refused file leaves the slot's picture as it was.
   const int32_t picture = Bank::Register(path, Bank::kModePowerOfTwo);
   if (picture < 0) {

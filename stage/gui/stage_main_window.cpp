@@ -63,6 +63,22 @@ constexpr uint32_t kLogoColour = 0x003663;
 constexpr int kFirstWidth = 1024;
 constexpr int kFirstHeight = 740;
 
+// The action buttons that may open a dialog or a message box.
+bool ActionMayAsk(int32_t id) {
+  switch (id) {
+    case kMode0SplitSettingButton:
+    case kMode1SplitSettingButton:
+    case kNewTextureButton:
+    case kUsedTextureButton:
+    case kObjectValueButton:
+    case kCreateBitmapObjectButton:
+    case kCreateBackgroundObjectButton:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 StageEdit StageEditOfAction(int id, const ToolStateBlock& tools) {
@@ -306,6 +322,12 @@ void StageMainWindow1::PressButton(int32_t id) {
 }
 
 void StageMainWindow1::RunAction(int32_t id) {
+  // An action that asks in a dialog or a message box: the tool button under the pointer
+  // holds the mouse, and where showing the dialog does not deactivate this window (no window
+  // manager) the dialog could not be clicked until the button let go.
+  if (ActionMayAsk(id)) {
+    if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
+  }
   switch (id) {
     case kMode0SplitSettingButton:
     case kMode1SplitSettingButton:
@@ -434,7 +456,8 @@ bool StageMainWindow1::ViewDragging() const {
 
 void StageMainWindow1::ShowHistoryMove() {
   // The stage was read back: objects, shapes and pictures have new IDs, so everything that
-  // shows them asks afresh.
+  // shows them asks afresh. The selection it went back to may lie outside the views.
+  views_->KeepSelectedPartitionInView();
   views_->RedrawViews();
   Refresh();
 }
@@ -575,6 +598,7 @@ ViewSection StageMainWindow1::CurrentViews() { return views_->CurrentViews(); }
 
 void StageMainWindow1::ResetViews() {
   stage_replaced_ = true;
+  view_aim_ = ViewAim::kAll;
   views_->ResetViews();
   ShowChosenView();
 }
@@ -602,9 +626,17 @@ void StageMainWindow1::ShowModeWindows() {
   mode_window_->Command(show);
 }
 
-void StageMainWindow1::ApplyViews(const ViewSection& views) { views_->ApplyViews(views); }
+void StageMainWindow1::ApplyViews(const ViewSection& views) {
+  views_->ApplyViews(views);
+  view_aim_ = ViewAim::kLost;
+}
 
 void StageMainWindow1::RedrawViews() {
+  if (view_aim_ != ViewAim::kNone) {
+    // The stage has arrived: the views look at its road (when it has one).
+    views_->AimAtRoad(view_aim_ == ViewAim::kLost);
+    view_aim_ = ViewAim::kNone;
+  }
   views_->RedrawViews();
   Refresh();
 }

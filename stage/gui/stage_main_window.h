@@ -161,5 +161,9 @@ class StageMainWindow1 : public QMainWindow, public StageViewHost, public StageW
   RecoveryKeeper* recovery_ = nullptr;
   // Set when a file command replaced the stage (the views were reset).
   bool stage_replaced_ = false;
+  // Which views the next redraw after a load aims at the road: all of them after a reset
+  // (a partition file), those that show none of it after a stage file's views were applied.
+  enum class ViewAim { kNone, kAll, kLost };
+  ViewAim view_aim_ = ViewAim::kNone;
   bool closed_ = false;
 };

@@ -1,5 +1,6 @@
 #include "stage/gui/stage_partition_view.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "stage/views/view_tools.h"
@@ -29,6 +30,15 @@ void PatWnd1::Reset() {
   bar_->SetDown(PatButtonWindow1::kHorizontal, false);
   bar_->SetDown(PatButtonWindow1::kShowPrevious, false);
   camera_.Reset();
+}
+
+void PatWnd1::FitCurrentPartition(QSize size) {
+  if (camera_.Surface().Empty()) {
+    camera_.MakeSurface(size.width(), std::max(size.height() - ViewButtonBar::kHeight, 0));
+  }
+  camera_.FitWires(*context_->stage, context_->stage->SelectedPartition(),
+                   bar_->Down(PatButtonWindow1::kHorizontal));
+  if (isVisible()) Redraw();
 }
 
 void PatWnd1::Command(int command_id) {

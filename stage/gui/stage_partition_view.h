@@ -22,6 +22,9 @@ class PatWnd1 : public StageViewWindow {
   void SetRecord(const PartitionViewRecord& record);
   // Back to the state at program start.
   void Reset();
+  // Zooms out until the current partition's wires fit, for a view of `size` when it was never
+  // laid out; redraws when shown.
+  void FitCurrentPartition(QSize size);
   // The bar's commands.
   void Command(int command_id);
 

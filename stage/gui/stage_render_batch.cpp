@@ -18,6 +18,7 @@
 #include "stage/gui/view_marker_images.h"
 #include "stage/stage_file.h"
 #include "stage/views/camera_modes.h"
+#include "stage/views/view_aim.h"
 #include "stage/views/view_drawing.h"
 #include "stage/views/view_state.h"
 
@@ -135,6 +136,10 @@ class RenderLibraries {
 QImage DrawView(const Stage& stage, const ToolStateBlock& tools, const ViewSection& stored,
                 const RenderRequest& request) {
   ViewSection views = SaneViewSection(stored);
+  // Stored views that show nothing of the road are aimed at it, as the editor shows them.
+  const double aspect = static_cast<double>(request.height) / request.width;
+  const double aspects[3] = {aspect, aspect, aspect};
+  AimViews(stage, aspects, true, &views);
   const MarkerSet markers = LoadViewMarkers();
   HighColorBankTextures bank;
   BankTextureSource textures(bank);
@@ -177,6 +182,7 @@ const char* RenderBatchUsage() {
   return "tarnhollow --render STAGE.ste OUT.png [--view top|side|front|pers|pat] [--size WxH]\n"
          "           [--mode free|road|rend|lap] [--time MS]\n"
          "  ステージファイルの一つのビューを、保存されたビューの設定で描いて画像に書き出します。\n"
+         "  保存されたビューに道路が映らないときは、道路のほうへ向けて描きます。\n"
          "  --view  描くビュー: 上面(top)、側面(side)、正面(front)、パース(pers)、\n"
          "          パーテーション(pat)。省略時はパースビュー\n"
          "  --size  画像の大きさ (既定 800x600、最大 4096x4096)\n"

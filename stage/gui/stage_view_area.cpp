@@ -1,6 +1,7 @@
 #include "stage/gui/stage_view_area.h"
 
 #include <QResizeEvent>
+#include <algorithm>
 
 #include "render/affine_span_fill.h"
 #include "render/flat_span_fill.h"
@@ -10,6 +11,7 @@
 #include "stage/gui/stage_perspective_view.h"
 #include "stage/gui/view_marker_images.h"
 #include "stage/views/split_layout.h"
+#include "stage/views/view_aim.h"
 #include "stage/views/view_state.h"
 
 struct StageViewArea::Views {
@@ -19,6 +21,9 @@ struct StageViewArea::Views {
   PatWnd1* partition = nullptr;
   int32_t shown = kTopViewKind;
   std::array<int32_t, 4> panes = kInitialSplitPanes;
+  // The selected partition the parallel views last followed: a view the author moved away
+  // stays there while other things are selected.
+  int32_t followed = -1;
 
   StageViewWindow* Window(int32_t kind) const {
     switch (kind) {
@@ -47,7 +52,9 @@ StageViewArea::StageViewArea(Stage* stage, StageViewHost* host, QWidget* parent)
   context.host = host;
   context.markers = LoadViewMarkers();
   context.redraw_all = [this] { RedrawViews(); };
-  context.changed = [host](ViewChange change) {
+  context.changed = [this, host](ViewChange change) {
+    // A partition chosen in the partition view (AHEAD, BACK) may lie outside the others.
+    if (change == ViewChange::kSelection) KeepSelectedPartitionInView();
     if (host != nullptr) host->StageChangedByView(change);
   };
   for (int32_t kind : {kTopViewKind, kSideViewKind, kFrontViewKind}) {
@@ -131,16 +138,64 @@ void StageViewArea::ApplyViews(const ViewSection& views) {
   resizeEvent(nullptr);
 }
 
+namespace {
+
+// Height over width of a parallel view; a view that was never laid out takes the proportions
+// of the whole area.
+double Aspect(ParallelWnd1& view, QSize area) {
+  const QSize size =
+      view.Camera().Width() > 0 ? QSize(view.Camera().Width(), view.Camera().Height()) : area;
+  return size.width() > 0 ? static_cast<double>(size.height()) / size.width() : 0.75;
+}
+
+}  // namespace
+
+void StageViewArea::KeepSelectedPartitionInView() {
+  const Stage& stage = *views_->context.stage;
+  const int32_t p = stage.SelectedPartition();
+  if (p == views_->followed || !stage.GetTerrain().HasPartition(p)) return;
+  views_->followed = p;
+  for (int32_t kind : {kTopViewKind, kSideViewKind, kFrontViewKind}) {
+    ParallelWnd1* view = views_->parallel[kind];
+    if (ParallelViewShowsPartition(stage, kind, view->Record(), Aspect(*view, size()), p)) {
+      continue;
+    }
+    view->SetRecord(CentredOnPartition(stage, view->Record(), p));
+    if (view->isVisibleTo(this)) view->Redraw();
+  }
+}
+
+void StageViewArea::AimAtRoad(bool only_lost) {
+  // The partition view's zoom is never stored: it takes in the arriving partition's wires.
+  views_->partition->FitCurrentPartition(size());
+  ViewSection views = CurrentViews();
+  double aspects[3];
+  for (int32_t kind : {kTopViewKind, kSideViewKind, kFrontViewKind}) {
+    aspects[kind] = Aspect(*views_->parallel[kind], size());
+  }
+  if (!AimViews(*views_->context.stage, aspects, only_lost, &views)) return;
+  for (int32_t kind : {kTopViewKind, kSideViewKind, kFrontViewKind}) {
+    views_->parallel[kind]->SetRecord(views.parallel[kind]);
+  }
+  views_->perspective->SetRecord(views.perspective);
+  RedrawViews();
+}
+
 QWidget* StageViewArea::View(int32_t kind) const { return views_->Window(kind); }
 
 void StageViewArea::resizeEvent(QResizeEvent*) {
   const int w = width(), h = height();
   bool shown[5] = {false, false, false, false, false};
   if (views_->shown == kSplitView) {
+    // A line of the area's grey between the panes tells where one view ends.
     const int half_w = w / 2, half_h = h / 2;
-    const QRect panes[4] = {QRect(0, 0, half_w, half_h), QRect(half_w, 0, w - half_w, half_h),
-                            QRect(0, half_h, half_w, h - half_h),
-                            QRect(half_w, half_h, w - half_w, h - half_h)};
+    const int left = std::max(0, half_w - kSplitGap / 2);
+    const int right_x = std::min(w, half_w + kSplitGap - kSplitGap / 2);
+    const int top = std::max(0, half_h - kSplitGap / 2);
+    const int bottom_y = std::min(h, half_h + kSplitGap - kSplitGap / 2);
+    const QRect panes[4] = {QRect(0, 0, left, top), QRect(right_x, 0, w - right_x, top),
+                            QRect(0, bottom_y, left, h - bottom_y),
+                            QRect(right_x, bottom_y, w - right_x, h - bottom_y)};
     for (size_t i = 0; i < 4; ++i) {
       const int32_t kind = views_->panes[i];
       views_->Window(kind)->setGeometry(panes[i]);

@@ -21,6 +21,8 @@ class StageViewArea : public QWidget {
  public:
   // Shown() while the split view is up.
   static constexpr int32_t kSplitView = -1;
+  // Pixels between the split view's panes.
+  static constexpr int kSplitGap = 2;
 
   // The views of `stage` (the program's live stage, which outlives the area). `host` is asked
   // for the tool state on every click, drag and redraw, and told of every change a view made.
@@ -50,6 +52,14 @@ class StageViewArea : public QWidget {
   // remaining kinds in start-up order). Applying redraws.
   ViewSection CurrentViews() const;
   void ApplyViews(const ViewSection& views);
+  // Aims the three parallel views and the perspective view's free camera at the road around
+  // the selected partition; with `only_lost`, only those that show none of it; the partition
+  // view zooms out until the partition's wires fit. Redraws.
+  // Nothing happens while no partition is selected.
+  void AimAtRoad(bool only_lost);
+  // When another partition was selected: moves each parallel view that shows nothing of it so
+  // that it is in its middle, the zoom kept (after AHEAD, BACK, undo); redraws what moved.
+  void KeepSelectedPartitionInView();
 
   // The view window of a kind (kTopViewKind ... kPartitionViewKind), for tests and pictures.
   QWidget* View(int32_t kind) const;

@@ -35,19 +35,26 @@ void StageViewWindow::paintEvent(QPaintEvent*) {
   const QRect picture(0, bar_height_, width(), height() - bar_height_);
   if (surface == nullptr || surface->Empty()) {
     painter.fillRect(picture, Qt::black);
-    return;
+  } else {
+    PaintSurface(painter, *surface, QPoint(0, bar_height_));
+    // A surface rounded to whole words may be narrower or shorter than the window.
+    if (surface->Width() < width()) {
+      painter.fillRect(
+          QRect(surface->Width(), bar_height_, width() - surface->Width(), picture.height()),
+          Qt::black);
+    }
+    if (surface->Height() < picture.height()) {
+      painter.fillRect(
+          QRect(0, bar_height_ + surface->Height(), width(), picture.height() - surface->Height()),
+          Qt::black);
+    }
   }
-  PaintSurface(painter, *surface, QPoint(0, bar_height_));
-  // A surface rounded to whole words may be narrower or shorter than the window.
-  if (surface->Width() < width()) {
-    painter.fillRect(
-        QRect(surface->Width(), bar_height_, width() - surface->Width(), picture.height()),
-        Qt::black);
-  }
-  if (surface->Height() < picture.height()) {
-    painter.fillRect(
-        QRect(0, bar_height_ + surface->Height(), width(), picture.height() - surface->Height()),
-        Qt::black);
+  // With no road a view has nothing to draw: it says where a road comes from instead of
+  // showing a black picture.
+  if (context_->stage != nullptr && context_->stage->GetTerrain().PartitionCount() == 0) {
+    painter.setPen(kNoRoadTextColour);
+    painter.drawText(picture.adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
+                     QString::fromUtf8(kNoRoadText));
   }
 }
 

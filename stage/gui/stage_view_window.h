@@ -7,6 +7,7 @@
 // zooms about the pointer.
 #pragma once
 
+#include <QColor>
 #include <QPoint>
 #include <QWidget>
 #include <cstdint>
@@ -19,6 +20,11 @@ class StageViewWindow : public QWidget {
   Q_OBJECT
 
  public:
+  // What a view shows over its picture while the stage has no road.
+  static constexpr const char* kNoRoadText =
+      "路面データがありません。\n(.pat)または(.ste)ファイルをロードしてください";
+  static constexpr QColor kNoRoadTextColour{210, 210, 210};
+
   StageViewWindow(QWidget* parent, StageViewContext* context, int32_t kind, int bar_height);
 
   int32_t Kind() const { return kind_; }

@@ -30,6 +30,34 @@ bool PartitionCamera::Place(const Stage& stage, int32_t p, bool level_with_world
   return true;
 }
 
+bool PartitionCamera::FitWires(const Stage& stage, int32_t p, bool level_with_world) {
+  if (!Place(stage, p, level_with_world)) return false;
+  if (surface_.Width() <= 0 || surface_.Height() <= 0) return true;
+  // The farthest any point lies from the middle of the picture, across and up, in world units.
+  float across = 0.0f, up = 0.0f;
+  const Terrain& terrain = stage.GetTerrain();
+  for (int32_t side : {kLeftSide, kRightSide}) {
+    for (int32_t wire = kRoadEndWire; wire < terrain.WireCount(p, side); ++wire) {
+      WirePoint point;
+      terrain.ReadWirePoint(p, wire, side, &point);
+      for (const Point3f& end : {point.end_a, point.end_b}) {
+        const Point3f d{end.x - centre_.x, end.y - centre_.y, end.z - centre_.z};
+        const float lateral = d.x * right_.x + d.y * right_.y + d.z * right_.z;
+        const float height = d.x * up_.x + d.y * up_.y + d.z * up_.z;
+        across = std::max(across, std::fabs(lateral - offset_x_));
+        up = std::max(up, std::fabs(height - offset_y_));
+      }
+    }
+  }
+  // A point at `across` lands 2 * zoom * across pixels from the middle; keep a tenth free.
+  constexpr float kFill = 0.9f;
+  float zoom = kInitialZoom;
+  if (across > 0.0f) zoom = std::min(zoom, kFill * surface_.Width() / (4.0f * across));
+  if (up > 0.0f) zoom = std::min(zoom, kFill * surface_.Height() / (4.0f * up));
+  SetZoom(zoom);
+  return true;
+}
+
 void PartitionCamera::SetZoom(float zoom) {
   if (!std::isfinite(zoom)) return;
   zoom_ = std::clamp(zoom, kZoomMin, kZoomMax);

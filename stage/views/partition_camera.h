@@ -27,6 +27,11 @@ class PartitionCamera {
   // Places the camera across partition p; false (camera unchanged) when p does not exist.
   bool Place(const Stage& stage, int32_t p, bool level_with_world);
 
+  // Places the camera across p and zooms out, never in beyond kInitialZoom, until every wire
+  // point and road end of p lies on the surface around the current offset (the zoom stays
+  // while there is no surface). False (nothing changed) when p does not exist.
+  bool FitWires(const Stage& stage, int32_t p, bool level_with_world);
+
   float Zoom() const { return zoom_; }
   // Clamped to [kZoomMin, kZoomMax].
   void SetZoom(float zoom);

@@ -37,6 +37,9 @@ WireRequest RequestFor(const Stage& stage, int32_t view_kind, const ViewLook& lo
   request.current = stage.SelectedPartition();
   request.range = DisplayedRange(stage);
   request.axes = ShowsAxes(look.tools);
+  // The tools that pick points show where they are: wires standing in one straight line
+  // outward from the road would otherwise hide their points in the line.
+  request.point_dots = PicksPoints(look.tools);
   const AxisSwitches held = HeldAxes(look.tools);
   request.held[0] = held.x;
   request.held[1] = held.y;

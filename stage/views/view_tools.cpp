@@ -54,6 +54,11 @@ ClickAction ClickActionOf(const ToolStateBlock& tools, int32_t button_bit, bool 
   return ClickAction::kNone;
 }
 
+bool PicksPoints(const ToolStateBlock& tools) {
+  const ClickAction action = ClickActionOf(tools, kLeftButtonBit, false);
+  return action == ClickAction::kSelectPoint || action == ClickAction::kSelectGlueTarget;
+}
+
 EditDrag EditDragOf(const ToolStateBlock& tools) {
   if (EditMode(tools) == 0) {
     return On(tools, T::kPointMoveTool) ? EditDrag::kPointMove : EditDrag::kNone;

@@ -35,6 +35,10 @@ enum class ClickAction {
 };
 ClickAction ClickActionOf(const ToolStateBlock& tools, int32_t button_bit, bool shift);
 
+// Whether a left click of the active tool picks a wire point (select point, point move, point
+// glue).
+bool PicksPoints(const ToolStateBlock& tools);
+
 enum class EditDrag { kNone, kPointMove, kObjectMove, kObjectTurn, kObjectZoom, kObjectOrigin };
 EditDrag EditDragOf(const ToolStateBlock& tools);
 // The axes held by the switches of the active editing tool.

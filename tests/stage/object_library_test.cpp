@@ -173,11 +173,35 @@ TEST_F(ObjectLibraryTest, MenuCommandAsksForTheFileAndTellsWhyItFailed) {
   EXPECT_EQ(prompter_.AskedQuestions()[0].caption, "Poly3FileOpen");
   EXPECT_EQ(prompter_.AskedQuestions()[0].text, "*.po3");
 
+  // The new object is selected, ready to be moved.
+  const int32_t first = stage_.FirstObject();
+  EXPECT_EQ(stage_.SelectedObject(), first);
+  prompter_.QueuePath(WritePo3("box.po3", Square()));
+  EXPECT_EQ(OpenPolygonObjectCommand(context), 0);
+  const int32_t second = stage_.NextObject(first);
+  EXPECT_EQ(stage_.SelectedObject(), second);
+
   prompter_.QueuePath(folder_.Write("broken.po3", std::string("\x05\0\0\0", 4)));
   EXPECT_EQ(OpenPolygonObjectCommand(context), 1);
   EXPECT_EQ(prompter_.MessageTexts(), (std::vector<std::string>{"ファイルが破壊されている"}));
   EXPECT_EQ(OpenPolygonObjectCommand(context), 1);  // cancelled
-  EXPECT_EQ(stage_.ObjectCount(), 1);
+  EXPECT_EQ(stage_.ObjectCount(), 2);
+  EXPECT_EQ(stage_.SelectedObject(), second);
+}
+
+TEST_F(ObjectLibraryTest, DialogOkSelectsTheObjectItMade) {
+  LoadRoad();
+  stage_.SelectPartition(2);
+  const int32_t red = Picture("red.bmp", 250);
+  ASSERT_EQ(CreateObjectFromDialog(stage_, CreationMode::kBitmapObject, Templates(), "[Sign]",
+                                   {red, red}, nullptr),
+            0);
+  EXPECT_EQ(stage_.SelectedObject(), stage_.FreeObjectAt(0));
+  ASSERT_EQ(
+      CreateObjectFromDialog(stage_, CreationMode::kBackgroundObject,
+                             folder_.Write("BackObject.bof", kTemplates), "[Flat]", {red}, nullptr),
+      0);
+  EXPECT_EQ(stage_.SelectedObject(), stage_.BackgroundObject());
 }
 
 TEST_F(ObjectLibraryTest, TemplateShapesAreSharedByNameAndPictures) {

@@ -34,15 +34,12 @@ struct PatLine {
   double roll_derivative;
 };
 
-// A straight road along z: line k has its centre at (0, 0, 10k), ends at x = +-5.
-inline PatLine StraightLine(int32_t k) {
-  const float z = 10.0f * static_cast<float>(k);
-  return PatLine{{5.0f, 0.0f, z},
-                 {-5.0f, 0.0f, z},
-                 {0.0, 0.0, 10.0 * k},
-                 {0.0, 0.0, 10.0},
-                 0.01 * static_cast<double>(k),
-                 0.01};
+// A straight road along z: line k has its centre at (0, 0, 10k), ends at x = +-5; moved by
+// (dx, dy, dz) when asked (far from the origin, where the views' initial cameras look).
+inline PatLine StraightLine(int32_t k, float dx = 0.0f, float dy = 0.0f, float dz = 0.0f) {
+  const float z = 10.0f * static_cast<float>(k) + dz;
+  return PatLine{{5.0f + dx, dy, z}, {-5.0f + dx, dy, z},           {dx, dy, 10.0 * k + dz},
+                 {0.0, 0.0, 10.0},   0.01 * static_cast<double>(k), 0.01};
 }
 
 // "PATV1.0", the line count, then the records. `drop` bytes are cut off the end.
@@ -66,10 +63,10 @@ inline std::string PatBytes(int32_t line_count, const std::vector<PatLine>& line
   return bytes;
 }
 
-inline std::string StraightPat(int32_t lines) {
+inline std::string StraightPat(int32_t lines, float dx = 0.0f, float dy = 0.0f, float dz = 0.0f) {
   std::vector<PatLine> records;
   records.reserve(static_cast<size_t>(lines));
-  for (int32_t k = 0; k < lines; ++k) records.push_back(StraightLine(k));
+  for (int32_t k = 0; k < lines; ++k) records.push_back(StraightLine(k, dx, dy, dz));
   return PatBytes(lines, records);
 }
 

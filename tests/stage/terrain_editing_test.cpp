@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "pictures/picture_bank_high_color1.h"
+#include "tests/pictures/picture_test_support.h"
 #include "tests/stage/objects_fixtures.h"
 
 namespace {
@@ -330,9 +331,22 @@ TEST_F(TerrainEditingTest, NewTextureTexturesEverySelectedFaceOrSaysWhyNot) {
     EXPECT_EQ(prompter_.MessageTexts(), (std::vector<std::string>{b.message})) << b.path;
     EXPECT_EQ(Face(2, kLeftSide, 1).picture, grass);
   }
+  // A multi-picture file of the picture packer: an animated texture, offered by the dialog.
+  std::vector<TsyFrameLayout> frames(3);
+  for (TsyFrameLayout& frame : frames) frame.pixels.assign(16, 0x1234);
+  prompter_.ClearRecord();
+  prompter_.QueuePath(folder_.Write("sign.tsy", BuildTsy(4, 4, frames)));
+  EXPECT_EQ(NewTextureForSelection(stage_, nullptr, settings), 0);
+  const int32_t sign = Face(2, kLeftSide, 1).picture;
+  EXPECT_EQ(Face(2, kRoadFaceSide, -1).picture, sign);
+  EXPECT_EQ(Bank::FrameCount(sign), 3);
+  EXPECT_TRUE(prompter_.MessageTexts().empty());
+  ASSERT_EQ(prompter_.AskedQuestions().size(), 1u);
+  EXPECT_EQ(prompter_.AskedQuestions()[0].text, "*.bmp;*.tsy");
+
   prompter_.ClearRecord();
   EXPECT_EQ(NewTextureForSelection(stage_, nullptr, settings), 1);  // cancelled
-  EXPECT_EQ(prompter_.AskedQuestions()[0].text, "*.bmp");
+  EXPECT_EQ(Face(2, kLeftSide, 1).picture, sign);
 }
 
 TEST_F(TerrainEditingTest, UsedTextureGoesOnEverySelectedFace) {

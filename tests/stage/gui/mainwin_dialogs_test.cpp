@@ -4,15 +4,20 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
+#include "foundation/gui/draw_button.h"
 #include "pictures/gui/picture_bank_high_color_wnd.h"
 #include "pictures/gui/picture_view_wnd.h"
 #include "pictures/picture_bank_high_color1.h"
 #include "stage/gui/create_bitmap_object_dialog.h"
 #include "stage/gui/divset_dialog.h"
+#include "stage/gui/mode_window.h"
 #include "stage/gui/object_value_dialog.h"
 #include "stage/gui/picture_bank_dialog.h"
+#include "stage/gui/stage_tool_window.h"
 #include "stage/gui/stage_view_area.h"
+#include "tests/pictures/picture_test_support.h"
 #include "tests/stage/gui/mainwin_fixture.h"
 
 namespace {
@@ -37,6 +42,23 @@ constexpr const char* kTemplates =
     "Faces 1\nFace verts 3 mat 0\n<0,0> <1,1> <2,2>\n"
     "Attribute 1\n"
     "ViewPos\nXnum 1 Ynum 2\n0\n-1\n";
+
+TEST(DivsetDialogTest, TheDialogOfAPressedToolButtonHasTheMouse) {
+  Editor e;
+  DrawButton1* button =
+      DrawButton1::FindById(e.window->Modes()->ToolWindow(0), kMode0SplitSettingButton);
+  // The pointer comes onto the button, which takes the mouse to follow it, and presses it.
+  SendEnter(button, QPoint(5, 5));
+  ASSERT_EQ(QWidget::mouseGrabber(), button);
+  QWidget* grabber_while_open = button;
+  WhenDialogOpens<DivsetDialog>([&](DivsetDialog* dialog) {
+    grabber_while_open = QWidget::mouseGrabber();
+    dialog->Control(1148)->click();
+  });
+  SendMouse(button, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
+  EXPECT_EQ(grabber_while_open, nullptr);
+  SendMouse(button, QEvent::MouseButtonRelease, QPoint(5, 5), Qt::LeftButton);
+}
 
 TEST(DivsetDialogTest, PanesTakeTheChosenKindsAndOkSetsTheSplitView) {
   Editor e;
@@ -156,6 +178,38 @@ TEST_F(CreationDialogTest, SlotsStandInTheModelsGridAndTakePictures) {
   const PlacedObject object = e_.stage().Object(id);
   EXPECT_EQ(e_.stage().GetShapes().Shape(object.shape).name, "[Pair]");
   EXPECT_EQ(object.position, (Point3f{-5.0f, 0.0f, 10.0f}));
+}
+
+TEST_F(CreationDialogTest, ChoosingAnotherModelLeavesNoFrameOfTheOldSlots) {
+  auto dialog = Dialog(CreationMode::kBitmapObject);
+  dialog->show();
+  // What the screen shows of the dialog (the window's backing store).
+  auto on_screen = [&dialog] {
+    QApplication::processEvents();
+    return dialog->screen()->grabWindow(dialog->winId()).toImage();
+  };
+  // The right slot's cell of [Pair] has its sunken frame, grey along the top; [Broken] has
+  // one slot, in the left column, and the right cell is bare dialog again.
+  const QPoint top_of_right_cell(200, 10);
+  const QColor background = on_screen().pixelColor(QPoint(300, 100));
+  ASSERT_EQ(on_screen().pixelColor(top_of_right_cell), QColor(128, 128, 128));
+  dialog->Models()->setCurrentIndex(1);
+  emit dialog->Models()->activated(1);
+  EXPECT_EQ(on_screen().pixelColor(top_of_right_cell), background);
+  dialog->reject();
+}
+
+TEST_F(CreationDialogTest, NewTexOffersThePackersAnimatedPictures) {
+  auto dialog = Dialog(CreationMode::kBitmapObject);
+  std::vector<TsyFrameLayout> frames(2);
+  for (TsyFrameLayout& frame : frames) frame.pixels.assign(64, 0x03E0);
+  dialog->SelectSlot(1);
+  e_.prompter.ClearRecord();
+  e_.prompter.QueuePath(e_.folder.Write("flag.tsy", BuildTsy(8, 8, frames)));
+  dialog->Control(1130)->click();
+  EXPECT_EQ(e_.prompter.AskedQuestions().at(0).text, "*.bmp;*.tsy");
+  EXPECT_EQ(Bank::FrameCount(dialog->Slots()[1]->PictureId()), 2);
+  dialog->reject();
 }
 
 TEST_F(CreationDialogTest, AModelThatCannotBeMadeAndAMissingFileAreTold) {

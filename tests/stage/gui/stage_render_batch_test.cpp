@@ -133,4 +133,33 @@ TEST_F(RenderBatchTest, WrongCommandLinesAndUnusableFilesWriteNothing) {
   EXPECT_NE(err_.str().find(RenderBatchUsage()), std::string::npos);
 }
 
+TEST_F(RenderBatchTest, StoredViewsThatShowNoRoadAreAimedAtIt) {
+  // A road far from the origin in a file with the initial views, as `--import-pat` writes it.
+  stage_.Reset();
+  const std::string pat = stage_test::StraightPat(30, 4000.0f, 0.0f, 2500.0f);
+  ASSERT_EQ(LoadPartitionFile(stage_, folder_.Write("far.pat", pat)), 0);
+  stage_.SelectPartition(0);
+  const std::string path = folder_.File("far.ste");
+  ASSERT_TRUE(StageFile::Save(path, stage_, ToolStateBlock::Initial(), ViewSection()));
+  // The partitions' outlines, the current one's last over the others.
+  auto road_pixels = [](const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        const QColor c = image.pixelColor(x, y);
+        count += c == Colour(StagePen(1).colour) || c == Colour(StagePen(2).colour);
+      }
+    }
+    return count;
+  };
+  for (const char* view : {"top", "side", "front", "pers"}) {
+    SCOPED_TRACE(view);
+    const std::string out = folder_.File(std::string(view) + ".png");
+    ASSERT_EQ(Run({"--render", path, out, "--view", view, "--mode", "free", "--size", "320x240"}),
+              0)
+        << err_.str();
+    EXPECT_GT(road_pixels(QImage(QString::fromStdString(out))), 10);
+  }
+}
+
 }  // namespace

@@ -88,13 +88,14 @@ TEST_F(StageViewAreaTest, FiveViewWindowsOneOrFourShown) {
   area_->ShowSplitView();
   EXPECT_EQ(area_->Shown(), StageViewArea::kSplitView);
   EXPECT_EQ(area_->SplitPanes(), (std::array<int32_t, 4>{0, 3, 2, 1}));
-  EXPECT_EQ(area_->View(kTopViewKind)->geometry(), QRect(0, 0, 300, 200));
-  EXPECT_EQ(area_->View(kPerspectiveViewKind)->geometry(), QRect(300, 0, 300, 200));
-  EXPECT_EQ(area_->View(kFrontViewKind)->geometry(), QRect(0, 200, 300, 200));
-  EXPECT_EQ(area_->View(kSideViewKind)->geometry(), QRect(300, 200, 300, 200));
+  // The panes share the area, a line of its grey between them.
+  EXPECT_EQ(area_->View(kTopViewKind)->geometry(), QRect(0, 0, 299, 199));
+  EXPECT_EQ(area_->View(kPerspectiveViewKind)->geometry(), QRect(301, 0, 299, 199));
+  EXPECT_EQ(area_->View(kFrontViewKind)->geometry(), QRect(0, 201, 299, 199));
+  EXPECT_EQ(area_->View(kSideViewKind)->geometry(), QRect(301, 201, 299, 199));
   EXPECT_FALSE(area_->View(kPartitionViewKind)->isVisible());
   area_->SetSplitPanes({4, 1, 2, 3});
-  EXPECT_EQ(area_->View(kPartitionViewKind)->geometry(), QRect(0, 0, 300, 200));
+  EXPECT_EQ(area_->View(kPartitionViewKind)->geometry(), QRect(0, 0, 299, 199));
   EXPECT_FALSE(area_->View(kTopViewKind)->isVisible());
   // A layout showing a kind twice is refused.
   area_->SetSplitPanes({0, 0, 1, 2});

@@ -35,6 +35,21 @@ TEST_F(PartitionCameraTest, TheViewLooksAcrossTheClosingLineOfThePartition) {
   EXPECT_FALSE(camera_.Place(stage_, 11, false));
 }
 
+TEST_F(PartitionCameraTest, FittingTakesInEveryWireButNeverZoomsInBeyondTheStart) {
+  EXPECT_FALSE(camera_.FitWires(stage_, 11, false));
+  ASSERT_TRUE(camera_.FitWires(stage_, 5, false));
+  EXPECT_EQ(camera_.Zoom(), PartitionCamera::kInitialZoom);  // the bare road is small
+  ASSERT_TRUE(stage_.AddWire(5, kLeftSide, {-300.0f, 0.0f, 60.0f}));
+  ASSERT_TRUE(stage_.AddWire(5, kRightSide, {20.0f, 90.0f, 60.0f}));
+  ASSERT_TRUE(camera_.FitWires(stage_, 5, true));
+  EXPECT_LT(camera_.Zoom(), PartitionCamera::kInitialZoom);
+  for (const Point3f& wire : {Point3f{-300.0f, 0.0f, 60.0f}, Point3f{20.0f, 90.0f, 60.0f}}) {
+    float x = 0, y = 0;
+    camera_.ToScreen(wire, &x, &y);
+    EXPECT_TRUE(x >= 0.0f && x <= 400.0f && y >= 0.0f && y <= 300.0f) << x << " " << y;
+  }
+}
+
 TEST_F(PartitionCameraTest, LevelWithWorldCoordinatesTakesTheBankOut) {
   // The straight road is banked by 0.06 at the end of partition 5.
   ASSERT_TRUE(camera_.Place(stage_, 5, false));

@@ -114,6 +114,30 @@ TEST_F(WireLayersTest, FacesAreFilledWithTheirColourOrTexture) {
   EXPECT_EQ(camera_.Surface().At(160, 140), views_test::kBlue);  // face of 6
 }
 
+TEST_F(WireLayersTest, ThePointToolsShowEveryWirePoint) {
+  LoadRoad(12, 2, 5);
+  using T = ToolStateBlock;
+  // Wires 0 and 1 on the left of partition 5 stand in one line at (-15, 0, 60) and
+  // (-25, 0, 60): (140, 160) and (100, 160); each point shows as a 5 x 5 square, whose top
+  // edge is looked at beside the face outlines of partition 6 running up from the points.
+  const std::pair<std::vector<int32_t>, bool> cases[] = {
+      {{T::kMode0, T::kMode0CameraMove}, false},
+      {{T::kMode0, T::kFaceAttributeTool}, false},
+      {{T::kMode0, T::kSelectPointTool}, true},
+      {{T::kMode0, T::kPointMoveTool}, true},
+      {{T::kMode0, T::kPointGlueTool, T::kSelectGluePoint}, true},
+      {{T::kMode1, T::kSelectObjectTool}, false},
+  };
+  for (const auto& [words, dots] : cases) {
+    look_.tools = ToolStateBlock();
+    for (int32_t word : words) look_.tools.words[word] = 1;
+    DrawTop();
+    for (int32_t x : {141, 101}) {
+      EXPECT_EQ(camera_.Surface().At(x, 158) == StagePen(8).colour, dots) << words[1] << " " << x;
+    }
+  }
+}
+
 // Points drawn on the same place: clicks step through them in drawing order.
 TEST_F(WireLayersTest, ClicksStepThroughPointsDrawnOnTheSamePlace) {
   LoadRoad(12, 1, 5);

@@ -69,9 +69,7 @@ int Directory1::Extension(const char* path, char* out) {
   return 0;
 }
 
-int Directory1::HasDrive(const char* path) {
-  return path[0] != '\0' && path[1] == ':' ? 1 : 0;
-}
+int Directory1::HasDrive(const char* path) { return path[0] != '\0' && path[1] == ':' ? 1 : 0; }
 
 std::string Directory1::Join(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;

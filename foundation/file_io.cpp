@@ -49,8 +49,8 @@ std::string SaveTargetOf(const std::string& path) {
 // Writes and syncs one temporary file. It takes the permissions of the file it will replace,
 // so a save keeps them; a new file gets the usual 0666 less the umask. On failure the
 // temporary file is removed.
-bool WriteTemporary(const std::string& temporary, const std::string& target,
-                    std::string_view bytes, std::string* error) {
+bool WriteTemporary(const std::string& temporary, const std::string& target, std::string_view bytes,
+                    std::string* error) {
   int fd = Injected(FileOperation::kOpen)
                ? -1
                : ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);

@@ -23,8 +23,7 @@ std::string SystemReasonOf(const std::string& error);
 // Writes `bytes` to `path` atomically. Returns false on any failure; `error` says why.
 // A symbolic link is followed (the file it points to is replaced, the link stays) and the
 // replaced file's permissions are kept.
-bool AtomicWriteFile(const std::string& path, std::string_view bytes,
-                     std::string* error = nullptr);
+bool AtomicWriteFile(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
 // Writes several files as one save: every temporary file is written and synced first, then
 // all are renamed into place. When any step fails, every file is left as it was before (a

@@ -77,9 +77,9 @@ void PlainSpans(uint16_t* pixels, int32_t width, int32_t height, const TextureVi
     uint32_t u = static_cast<uint32_t>(ua_table[r]);
     uint32_t v = static_cast<uint32_t>(va_table[r]);
     for (int32_t i = 0; i <= m; ++i) {
-      const uint32_t index = ((static_cast<uint32_t>(static_cast<int32_t>(v) >> 12) & v_mask)
-                              << we) +
-                             (static_cast<uint32_t>(static_cast<int32_t>(u) >> 12) & u_mask);
+      const uint32_t index =
+          ((static_cast<uint32_t>(static_cast<int32_t>(v) >> 12) & v_mask) << we) +
+          (static_cast<uint32_t>(static_cast<int32_t>(u) >> 12) & u_mask);
       dest[i] = texels[index];
       u += static_cast<uint32_t>(du);
       v += static_cast<uint32_t>(dv);
@@ -88,8 +88,7 @@ void PlainSpans(uint16_t* pixels, int32_t width, int32_t height, const TextureVi
 }
 
 // Spans from the B end down to the A end, leaving transparent texels out.
-void TransparentSpans(uint16_t* pixels, int32_t width, int32_t height,
-                      const TextureView& texture) {
+void TransparentSpans(uint16_t* pixels, int32_t width, int32_t height, const TextureView& texture) {
   const int32_t* xa_table = tables.Table(0);
   const int32_t* xb_table = tables.Table(1);
   const int32_t* ua_table = tables.Table(2);
@@ -114,8 +113,7 @@ void TransparentSpans(uint16_t* pixels, int32_t width, int32_t height,
       du = (ua_table[r] - ub_table[r]) / m;
       // The row offset may pass 2^31 for large textures; the wrapped word is what the
       // mask takes apart, as the 32-bit arithmetic always did.
-      dv = static_cast<int32_t>(
-               static_cast<uint32_t>(va_table[r] - vb_table[r]) << we) / m;
+      dv = static_cast<int32_t>(static_cast<uint32_t>(va_table[r] - vb_table[r]) << we) / m;
     }
     uint16_t* dest = pixels + static_cast<ptrdiff_t>(width) * (height - 1 - r) + xb;
     uint32_t u = static_cast<uint32_t>(ub_table[r]);

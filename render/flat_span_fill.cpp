@@ -7,7 +7,6 @@
 #include "foundation/class_startup.h"
 #include "render/numeric_conversion.h"
 
-
 #include "render/scan_line_tables.h"
 
 namespace {
@@ -96,8 +95,8 @@ bool FlatSpanFill1::Started() { return startup.Started(); }
 
 void FlatSpanFill1::Prepare(int32_t rows) { tables.Prepare(rows, kTag); }
 
-int32_t FlatSpanFill1::Fill(uint16_t* pixels, int32_t width, int32_t height,
-                            const Point3f* points, int32_t n, uint16_t colour) {
+int32_t FlatSpanFill1::Fill(uint16_t* pixels, int32_t width, int32_t height, const Point3f* points,
+                            int32_t n, uint16_t colour) {
   SUITE_CHECK(startup.Started(), kTag, "クラスを初期化していません");
   if (width > kMaxWidth) return 1;
   FillAnyWidth(pixels, width, height, points, n, colour);
@@ -136,8 +135,7 @@ void FlatSpanFill1::FillAnyWidth(uint16_t* pixels, int32_t width, int32_t height
     const int32_t xb = std::min(xb_table[r], last_x);
     int32_t count = xb - xa + 1;
     if (count <= 0) continue;
-    FillSpan(pixels + static_cast<ptrdiff_t>(width) * (height - 1 - r) + xa, count, colour,
-             pair);
+    FillSpan(pixels + static_cast<ptrdiff_t>(width) * (height - 1 - r) + xa, count, colour, pair);
   }
 }
 

@@ -32,8 +32,7 @@ class FlatSpanFill1 {
   // views' windows): every pixel as Fill draws it on a narrower surface.
   static void FillAnyWidth(uint16_t* pixels, int32_t width, int32_t height, const Point3f* points,
                            int32_t n, uint16_t colour);
-  static void FillAnyWidth(Surface16& surface, const Point3f* points, int32_t n,
-                           uint16_t colour) {
+  static void FillAnyWidth(Surface16& surface, const Point3f* points, int32_t n, uint16_t colour) {
     FillAnyWidth(surface.Bits(), surface.Width(), surface.Height(), points, n, colour);
   }
 

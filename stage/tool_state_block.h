@@ -51,8 +51,8 @@ struct ToolStateBlock {
   static constexpr int32_t kRotateObjectX = 31;
   static constexpr int32_t kRotateObjectY = 32;
   static constexpr int32_t kRotateObjectZ = 33;
-  static constexpr int32_t kRotateOnScreen = 34;   // "SCRCOOR" (radio pair with 35)
-  static constexpr int32_t kRotateOnObject = 35;   // "OBJCOOR"
+  static constexpr int32_t kRotateOnScreen = 34;  // "SCRCOOR" (radio pair with 35)
+  static constexpr int32_t kRotateOnObject = 35;  // "OBJCOOR"
   static constexpr int32_t kZoomObjectTool = 36;
   static constexpr int32_t kZoomObjectX = 37;
   static constexpr int32_t kZoomObjectY = 38;

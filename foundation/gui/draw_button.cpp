@@ -83,8 +83,7 @@ void DrawButton1::SetButtonBitmap(const std::string& bitmap_name, int32_t state_
   SetButtonStrip(NamedBitmap(bitmap_name), state_count, command_id);
 }
 
-void DrawButton1::SetButtonStrip(const QPixmap& strip, int32_t state_count,
-                                 uint32_t command_id) {
+void DrawButton1::SetButtonStrip(const QPixmap& strip, int32_t state_count, uint32_t command_id) {
   Counter().Require("初期化されていないのにビットマップを設定しようとした");
   strip_ = strip;
   Record record = Fetch();

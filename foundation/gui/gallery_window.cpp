@@ -142,9 +142,8 @@ GalleryWindow::GalleryWindow(const std::string& settings_path) : settings_path_(
   text_row->addWidget(plain);
   text_row->addStretch();
   value_column->addLayout(text_row);
-  connect(delay_, &ValueEditWindow1::ValueChanged, this, [this] {
-    texts_[2]->SetText("Z " + std::to_string(delay_->WholeValue()));
-  });
+  connect(delay_, &ValueEditWindow1::ValueChanged, this,
+          [this] { texts_[2]->SetText("Z " + std::to_string(delay_->WholeValue())); });
 
   auto* surface = new QGroupBox(QStringLiteral("16ビット描画面"), this);
   auto* surface_column = new QVBoxLayout(surface);
@@ -155,8 +154,7 @@ GalleryWindow::GalleryWindow(const std::string& settings_path) : settings_path_(
       {"起動画面", [] { StartUpPicture1::Show("LOGO_BMP", 0x003663, 512, 256, 2000); }},
       {"バージョン情報",
        [this] { AboutWindow1::Show(this, 256, "LOGO_BMP", 512, kAboutText, 0x003663); }},
-      {"ヘルプ",
-       [this] { HelpWindow1::Show(this, DataFilePath("GalleryHelp/index.html")); }},
+      {"ヘルプ", [this] { HelpWindow1::Show(this, DataFilePath("GalleryHelp/index.html")); }},
       {"色の選択",
        [this] {
          uint8_t red = 200, green = 200, blue = 255;
@@ -234,8 +232,7 @@ void GalleryWindow::ShowEverything() {
   if (StartUpPicture1* picture = StartUpPicture1::Show("LOGO_BMP", 0x003663, 512, 256, 600000)) {
     picture->move(width() + 30, 10);
   }
-  if (AboutWindow1* about =
-          AboutWindow1::Show(this, 256, "LOGO_BMP", 512, kAboutText, 0x003663)) {
+  if (AboutWindow1* about = AboutWindow1::Show(this, 256, "LOGO_BMP", 512, kAboutText, 0x003663)) {
     about->move(width() + 30, 300);
     // Let the text scroll into the picture.
     for (int i = 0; i < 150; ++i) {

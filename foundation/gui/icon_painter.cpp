@@ -12,9 +12,7 @@ namespace icon_style {
 void Face(QPainter& painter, const QRect& cell, Look look) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
-  const QColor face = look == Look::kHot       ? kHotFace
-                      : look == Look::kPressed ? kPressedFace
-                                               : kFace;
+  const QColor face = look == Look::kHot ? kHotFace : look == Look::kPressed ? kPressedFace : kFace;
   painter.fillRect(cell, face);
   const QColor light(255, 255, 255), shadow(128, 124, 118), dark(64, 64, 64);
   const bool sunken = look == Look::kPressed;
@@ -94,8 +92,7 @@ void Arrow(QPainter& painter, QPointF from, QPointF to, qreal head) {
   painter.drawLine(from, to);
   const qreal angle = std::atan2(to.y() - from.y(), to.x() - from.x());
   const QPointF left(to.x() - head * std::cos(angle - 0.6), to.y() - head * std::sin(angle - 0.6));
-  const QPointF right(to.x() - head * std::cos(angle + 0.6),
-                      to.y() - head * std::sin(angle + 0.6));
+  const QPointF right(to.x() - head * std::cos(angle + 0.6), to.y() - head * std::sin(angle + 0.6));
   QPainterPath tip;
   tip.moveTo(to);
   tip.lineTo(left);

@@ -64,8 +64,7 @@ WindowPlacementRecord WindowsService1::ReadPlacement(const std::string& section,
 }
 
 bool WindowsService1::WritePlacement(const WindowPlacementRecord& placement,
-                                     const std::string& section,
-                                     const std::string& settings_path) {
+                                     const std::string& section, const std::string& settings_path) {
   std::vector<std::pair<std::string, std::string>> values;
   for (const PlacementKey& key : kPlacementKeys) {
     values.emplace_back(key.name, std::to_string(placement.*key.field));
@@ -80,8 +79,8 @@ void WindowsService1::LoadPlacement(QWidget* window, const std::string& section,
                QPoint(placement.right - 1, placement.bottom - 1));
   if (!Reachable(normal)) {
     const WindowPlacementRecord defaults;
-    normal = QRect(QPoint(defaults.left, defaults.top),
-                   QPoint(defaults.right - 1, defaults.bottom - 1));
+    normal =
+        QRect(QPoint(defaults.left, defaults.top), QPoint(defaults.right - 1, defaults.bottom - 1));
   }
   window->setWindowState(Qt::WindowNoState);
   window->setGeometry(normal);

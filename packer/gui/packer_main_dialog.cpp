@@ -235,9 +235,7 @@ bool PackerMainDialog::WriteTo(const std::string& path) {
   return true;
 }
 
-void PackerMainDialog::Help() {
-  HelpWindow1::Show(this, DataFilePath("Help/tessaly.html"));
-}
+void PackerMainDialog::Help() { HelpWindow1::Show(this, DataFilePath("Help/tessaly.html")); }
 
 void PackerMainDialog::Tick() {
   list_.Tick();

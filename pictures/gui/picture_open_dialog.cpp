@@ -24,8 +24,10 @@ FileFilter PictureFilter(uint32_t formats) {
     description += std::string(pattern) + ",";
     patterns += std::string(pattern) + ";";
   }
-  if (description.back() == ',') description.back() = ')';
-  else description += ")";
+  if (description.back() == ',')
+    description.back() = ')';
+  else
+    description += ")";
   if (!patterns.empty()) patterns.pop_back();
   return {description, patterns};
 }
@@ -152,8 +154,7 @@ void PictureOpenDialog::accept() {
 }
 
 int AskPicturePath(QWidget* owner, std::string& path, const std::string& section,
-                   const std::string& settings_path, uint32_t formats,
-                   bool demand_power_of_two) {
+                   const std::string& settings_path, uint32_t formats, bool demand_power_of_two) {
   path.clear();
   const std::string start = SettingsFile::ReadString(settings_path, section, "LoadFileDir", "");
   std::string chosen;

@@ -4,8 +4,8 @@
 #pragma once
 
 #include <QFileDialog>
-#include <memory>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "foundation/prompter.h"
@@ -78,5 +78,4 @@ class PictureOpenDialog : public QFileDialog {
 // dialog above; with any other prompter its OpenFile answers and every answer goes through
 // the same preview and checks, a refused one asking again, as the dialog stays open.
 int AskPicturePath(QWidget* owner, std::string& path, const std::string& section,
-                   const std::string& settings_path, uint32_t formats,
-                   bool demand_power_of_two);
+                   const std::string& settings_path, uint32_t formats, bool demand_power_of_two);

@@ -204,8 +204,8 @@ int RunRenderBatch(const std::vector<std::string>& arguments, std::ostream& err)
   std::string bytes;
   std::string error;
   if (!ReadWholeFile(request.stage_path, bytes, &error)) {
-    err << "tarnhollow: " << request.stage_path << ": ファイルのオープンに失敗 (" << SystemReasonOf(error)
-        << ")\n";
+    err << "tarnhollow: " << request.stage_path << ": ファイルのオープンに失敗 ("
+        << SystemReasonOf(error) << ")\n";
     return kCannotRead;
   }
   RenderLibraries libraries;
@@ -232,7 +232,8 @@ int RunRenderBatch(const std::vector<std::string>& arguments, std::ostream& err)
   if (!AtomicWriteFile(request.output_path,
                        std::string_view(encoded.constData(), static_cast<size_t>(encoded.size())),
                        &error)) {
-    err << "tarnhollow: " << request.output_path << ": 書き込みに失敗 (" << SystemReasonOf(error) << ")\n";
+    err << "tarnhollow: " << request.output_path << ": 書き込みに失敗 (" << SystemReasonOf(error)
+        << ")\n";
     return kCannotWrite;
   }
   return 0;

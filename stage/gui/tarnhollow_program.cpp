@@ -7,12 +7,12 @@
 #include <iostream>
 #include <vector>
 
+#include "exchange/stage_gltf.h"
 #include "foundation/application_directory.h"
 #include "foundation/gui/display_depth.h"
 #include "foundation/gui/qt_prompter.h"
 #include "foundation/gui/qt_translations.h"
 #include "foundation/gui/startup_picture.h"
-#include "exchange/stage_gltf.h"
 #include "stage/gui/stage_main_window.h"
 #include "stage/gui/stage_render_batch.h"
 #include "stage/stage_batch.h"

@@ -6,11 +6,11 @@
 
 #include "course/course_data.h"
 #include "course/partition_line.h"
-#include "render/road_frame.h"
-#include "render/rotation_matrix.h"
 #include "foundation/byte_reader.h"
 #include "foundation/file_io.h"
 #include "foundation/shift_jis.h"
+#include "render/road_frame.h"
+#include "render/rotation_matrix.h"
 #include "tests/course/course_test_util.h"
 #include "tests/support/temp_folder.h"
 

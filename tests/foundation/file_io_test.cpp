@@ -82,7 +82,8 @@ TEST(FileIoTest, AFailedRenameHalfWayPutsTheEarlierFilesBack) {
   const std::string pat = folder.Write("course.pat", "old partitions");
   const std::string listing = folder.File("PartitionList.txt");  // not there before
   const std::string cob = folder.Write("course.cob", "old scene");
-  const FileToWrite files[] = {{pat, "new partitions"}, {listing, "new listing"}, {cob, "new scene"}};
+  const FileToWrite files[] = {
+      {pat, "new partitions"}, {listing, "new listing"}, {cob, "new scene"}};
   calls = 0;
   fail_at = -1;
   SetFileFaultHookForTesting(FailNth);

@@ -36,15 +36,15 @@ constexpr Target kTargets[] = {
     {"course_file", ExerciseCourseFile},     {"settings_file", ExerciseSettingsFile},
     {"cob_scene", ExerciseCobScene},         {"po3_file", ExercisePo3File},
     {"stage_file", ExerciseStageFile},       {"stage_partition", ExerciseStagePartition},
-    {"template_file", ExerciseTemplateFile},   {"model_import", ExerciseModelImport},
+    {"template_file", ExerciseTemplateFile}, {"model_import", ExerciseModelImport},
 };
 
 // The committed corpus and the kept findings of one target.
 std::vector<std::filesystem::path> InputsOf(const std::string& target) {
   std::vector<std::filesystem::path> inputs;
-  for (const std::string& folder : {std::string(SUITE_SOURCE_DIR) + "/fuzz/corpus/" + target,
-                                   std::string(SUITE_SOURCE_DIR) +
-                                       "/tests/reliability/findings/" + target}) {
+  for (const std::string& folder :
+       {std::string(SUITE_SOURCE_DIR) + "/fuzz/corpus/" + target,
+        std::string(SUITE_SOURCE_DIR) + "/tests/reliability/findings/" + target}) {
     if (!std::filesystem::is_directory(folder)) continue;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
       if (entry.is_regular_file()) inputs.push_back(entry.path());
@@ -101,8 +101,8 @@ TEST(FuzzFindings, BankImageWithHugeSidesIsRefused) {
   ByteWriter image;
   image.I32(24);
   image.I32(1);
-  for (const int32_t field : {PictureBankHighColor1::kPicture, 0x7FFFFFF0, 0x7FFFFFF0, -1, -1,
-                              48, 0, 1, 0, 0, 0}) {
+  for (const int32_t field :
+       {PictureBankHighColor1::kPicture, 0x7FFFFFF0, 0x7FFFFFF0, -1, -1, 48, 0, 1, 0, 0, 0}) {
     image.I32(field);
   }
   image.Text("a.bmp");

@@ -123,12 +123,11 @@ TEST(AlongRoadFrameTest, HeadingPitchAndRollOfTheTangent) {
     EXPECT_NEAR(f.sin_z, c.want.sin_z, 1e-12);
     EXPECT_NEAR(f.cos_z, c.want.cos_z, 1e-12);
     // Its camera matrix takes the forward axis onto the tangent.
-    const AngleSines a{float(f.sin_x), float(f.cos_x), float(f.sin_y), float(f.cos_y),
-                       float(f.sin_z), float(f.cos_z)};
+    const AngleSines a{float(f.sin_x), float(f.cos_x), float(f.sin_y),
+                       float(f.cos_y), float(f.sin_z), float(f.cos_z)};
     const RotationMatrix m = CameraMatrix(a);
-    const double length =
-        std::sqrt(c.tangent[0] * c.tangent[0] + c.tangent[1] * c.tangent[1] +
-                  c.tangent[2] * c.tangent[2]);
+    const double length = std::sqrt(c.tangent[0] * c.tangent[0] + c.tangent[1] * c.tangent[1] +
+                                    c.tangent[2] * c.tangent[2]);
     for (int k = 0; k < 3; ++k) EXPECT_NEAR(m.m[3 * k + 2], c.tangent[k] / length, 1e-6);
   }
   AlongRoadFrame untouched;

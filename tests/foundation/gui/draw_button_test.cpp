@@ -47,10 +47,9 @@ struct Parent {
     button = new DrawButton1(&window);
     button->setGeometry(10, 10, 32, 32);
     button->SetButtonStrip(GreyStrip(3), 3, id);
-    QObject::connect(button, &DrawButton1::Command,
-                     [this](int command_id, int code, DrawButton1*) {
-                       commands.emplace_back(command_id, code);
-                     });
+    QObject::connect(button, &DrawButton1::Command, [this](int command_id, int code, DrawButton1*) {
+      commands.emplace_back(command_id, code);
+    });
     window.show();
   }
 };
@@ -67,11 +66,10 @@ TEST(DrawButtonTest, PressDragAndLeaveSendsEnterPressReleaseLeaveInOrder) {
   SendMouse(button, QEvent::MouseMove, QPoint(40, 20), Qt::NoButton, Qt::LeftButton);
   // The platform brings the release to the pressed widget even outside it: not ours now.
   SendMouse(button, QEvent::MouseButtonRelease, QPoint(60, 20), Qt::LeftButton, Qt::NoButton);
-  const std::vector<std::pair<int, int>> expected = {
-      {0x1234, DrawButton1::kEntered},
-      {0x1234, DrawButton1::kPressed},
-      {0x1234, DrawButton1::kReleased},
-      {0x1234, DrawButton1::kLeft}};
+  const std::vector<std::pair<int, int>> expected = {{0x1234, DrawButton1::kEntered},
+                                                     {0x1234, DrawButton1::kPressed},
+                                                     {0x1234, DrawButton1::kReleased},
+                                                     {0x1234, DrawButton1::kLeft}};
   EXPECT_EQ(parent.commands, expected);
   EXPECT_FALSE(DrawButton1::Captured());
   EXPECT_FALSE(DrawButton1::LeftHeld());
@@ -84,8 +82,7 @@ TEST(DrawButtonTest, ClickInsideReleasesInsideAndKeepsTheMouse) {
   SendMouse(parent.button, QEvent::MouseButtonPress, QPoint(3, 3), Qt::LeftButton, Qt::LeftButton);
   SendMouse(parent.button, QEvent::MouseButtonRelease, QPoint(3, 3), Qt::LeftButton);
   SendMouse(parent.button, QEvent::MouseMove, QPoint(31, 31));
-  const std::vector<std::pair<int, int>> expected = {
-      {0x2345, 2}, {0x2345, 0}, {0x2345, 1}};
+  const std::vector<std::pair<int, int>> expected = {{0x2345, 2}, {0x2345, 0}, {0x2345, 1}};
   EXPECT_EQ(parent.commands, expected);
   EXPECT_TRUE(DrawButton1::Captured());
   SendMouse(parent.button, QEvent::MouseMove, QPoint(32, 10));

@@ -32,8 +32,7 @@ class ScopedScriptedPrompter : public ScriptedPrompter {
 };
 
 inline void SendMouse(QWidget* widget, QEvent::Type type, QPoint at,
-                      Qt::MouseButton button = Qt::NoButton,
-                      Qt::MouseButtons held = Qt::NoButton) {
+                      Qt::MouseButton button = Qt::NoButton, Qt::MouseButtons held = Qt::NoButton) {
   QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, held,
                     Qt::NoModifier);
   QApplication::sendEvent(widget, &event);

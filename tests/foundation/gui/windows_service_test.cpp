@@ -1,7 +1,7 @@
 #include "foundation/gui/windows_service.h"
 
-#include <QWidget>
 #include <gtest/gtest.h>
+#include <QWidget>
 
 #include "foundation/file_io.h"
 #include "foundation/gui/display_depth.h"

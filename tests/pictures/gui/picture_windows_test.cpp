@@ -175,8 +175,8 @@ TEST(PictureViewTest, HoldsOneReferenceAndShowsNothingAfterAFailedLoad) {
 TEST(PictureViewTest, AllTransparentPictureLeavesTheCheckerboard) {
   PictureClasses classes;
   TempFolder folder;
-  const int32_t id = Bank::Register(
-      WriteBmp(folder, "plain.bmp", 4, 4, [](int, int) { return 0x123456u; }), 0);
+  const int32_t id =
+      Bank::Register(WriteBmp(folder, "plain.bmp", 4, 4, [](int, int) { return 0x123456u; }), 0);
   Bank::SetTransparentColour(id, PackColour555(0x12, 0x34, 0x56));
   PictureViewWnd1 view(nullptr);
   view.resize(20, 20);
@@ -353,7 +353,7 @@ TEST(PictureOpenTest, RefusedChoicesKeepTheDialogOpenAndTheFolderIsRemembered) {
   const std::string odd = WriteBmp(folder, "odd.bmp", 6, 4, [](int, int) { return 0u; });
   const std::string square = WriteBmp(folder, "square.bmp", 8, 4, [](int, int) { return 0u; });
   prompter.QueuePath(folder.Write("broken.bmp", "BM"));  // cannot be read
-  prompter.QueuePath(odd);                         // not powers of two
+  prompter.QueuePath(odd);                               // not powers of two
   prompter.QueuePath(square);
   std::string path;
   ASSERT_EQ(AskPicturePath(nullptr, path, "AddPicture", settings, kPictureBmp | kPictureTsy, true),

@@ -179,8 +179,8 @@ QImage DrawView(const Stage& stage, const ToolStateBlock& tools, const ViewSecti
 }  // namespace
 
 const char* RenderBatchUsage() {
-  return "tarnhollow --render STAGE.ste OUT.png [--view top|side|front|pers|pat] [--size WxH]\n"
-         "           [--mode free|road|rend|lap] [--time MS]\n"
+  return "  tarnhollow --render 入力.ste 出力.png [--view top|side|front|pers|pat]\n"
+         "             [--size 幅x高さ] [--mode free|road|rend|lap] [--time ミリ秒]\n"
          "  ステージファイルの一つのビューを、保存されたビューの設定で描いて画像に書き出します。\n"
          "  保存されたビューに道路が映らないときは、道路のほうへ向けて描きます。\n"
          "  --view  描くビュー: 上面(top)、側面(side)、正面(front)、パース(pers)、\n"
